@@ -1,0 +1,148 @@
+#include "Win32System.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/Errors.h"
+
+namespace platform {
+
+namespace {
+
+HKEY ToHkey(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
+
+std::string LastErrorText() {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      GetLastError(), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result = length ? std::string(text, length) : std::string();
+  LocalFree(text);
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) result.pop_back();
+  return result;
+}
+
+// A file handle owned exactly once.
+class FileStream final : public Stream {
+ public:
+  explicit FileStream(HANDLE handle) : handle_(handle) {}
+  ~FileStream() override { CloseHandle(handle_); }
+
+  std::size_t Read(void* buffer, std::size_t count) override {
+    DWORD done = 0;
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), &done, nullptr))
+      throw StreamError("Stream read error. " + LastErrorText());
+    return done;
+  }
+
+  void Write(const void* buffer, std::size_t count) override {
+    DWORD done = 0;
+    if (!WriteFile(handle_, buffer, static_cast<DWORD>(count), &done, nullptr) || done != count)
+      throw StreamError("Stream write error");
+  }
+
+  std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override {
+    static const DWORD methods[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
+    LARGE_INTEGER distance;
+    LARGE_INTEGER position;
+    distance.QuadPart = offset;
+    if (!SetFilePointerEx(handle_, distance, &position, methods[static_cast<int>(origin)]))
+      throw StreamError("Stream seek error. " + LastErrorText());
+    return position.QuadPart;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+KeyHandle Win32RegistryApi::Root(RootKey root) {
+  return reinterpret_cast<KeyHandle>(root == RootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER);
+}
+
+bool Win32RegistryApi::OpenKey(KeyHandle base, const std::string& subkey, bool create, KeyHandle& opened) {
+  HKEY key = nullptr;
+  LONG result;
+  if (create) {
+    DWORD disposition = 0;
+    result = RegCreateKeyExA(ToHkey(base), subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                             nullptr, &key, &disposition);
+  } else {
+    result = RegOpenKeyExA(ToHkey(base), subkey.c_str(), 0, KEY_ALL_ACCESS, &key);
+  }
+  if (result != ERROR_SUCCESS) return false;
+  opened = reinterpret_cast<KeyHandle>(key);
+  return true;
+}
+
+void Win32RegistryApi::CloseKey(KeyHandle key) { RegCloseKey(ToHkey(key)); }
+
+ValueType Win32RegistryApi::QueryValue(KeyHandle key, const std::string& name, std::string& data) {
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return ValueType::Missing;
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return ValueType::Other;
+  std::vector<char> buffer(size + 1, '\0');
+  if (RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
+      ERROR_SUCCESS)
+    return ValueType::Missing;
+  // The stored data need not be terminated; the text ends at the first NUL.
+  data.assign(buffer.data());
+  return type == REG_SZ ? ValueType::String : ValueType::ExpandString;
+}
+
+bool Win32RegistryApi::SetStringValue(KeyHandle key, const std::string& name, const std::string& value) {
+  // REG_SZ sizes count the terminator.
+  return RegSetValueExA(ToHkey(key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+std::string Win32System::GetCurrentDir() {
+  const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+  std::string dir(needed, '\0');
+  const DWORD length = GetCurrentDirectoryA(needed, dir.data());
+  dir.resize(length < needed ? length : 0);
+  return dir;
+}
+
+bool Win32System::SetCurrentDir(const std::string& dir) { return SetCurrentDirectoryA(dir.c_str()) != 0; }
+
+bool Win32System::CreateDir(const std::string& dir) { return CreateDirectoryA(dir.c_str(), nullptr) != 0; }
+
+std::unique_ptr<Stream> Win32System::OpenFileStream(const std::string& name) {
+  HANDLE handle =
+      CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) throw StreamError("Cannot open file \"" + name + "\". " + LastErrorText());
+  return std::make_unique<FileStream>(handle);
+}
+
+std::unique_ptr<Stream> Win32System::CreateFileStream(const std::string& name) {
+  HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) throw StreamError("Cannot create file \"" + name + "\". " + LastErrorText());
+  return std::make_unique<FileStream>(handle);
+}
+
+std::int64_t Win32System::DiskFree(int drive) {
+  char root[] = "A:\\";
+  root[0] = static_cast<char>('A' + drive - 1);
+  ULARGE_INTEGER available;
+  ULARGE_INTEGER total;
+  ULARGE_INTEGER free;
+  if (!GetDiskFreeSpaceExA(drive == 0 ? nullptr : root, &available, &total, &free)) return -1;
+  return static_cast<std::int64_t>(free.QuadPart);
+}
+
+void Win32System::ShowMessage(const std::string& text) {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string title = path;
+  title = title.substr(title.find_last_of("\\/") + 1);
+  title = title.substr(0, title.find_last_of('.'));
+  MessageBoxA(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK);
+}
+
+}  // namespace platform

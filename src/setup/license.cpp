@@ -1,0 +1,3 @@
+#include "license.h"
+
+bool LicenseAccepted = false;
