@@ -4,6 +4,8 @@
 
 #include "DecompressionStream.h"
 #include "InstallHost.h"
+#include "platform/BlockFile.h"
+#include "platform/Registry.h"
 #include "platform/System.h"
 
 std::string SourcePath;
@@ -11,8 +13,75 @@ std::string TargetPath;
 bool SetupProceed = false;
 
 namespace {
+
 constexpr std::size_t kBlockSize = 4096;
+
+// The product's files that lie beside the program file, copied under the same names.
+const char* const kCompanionFiles[] = {"Mirvo98.hlp", "order.txt", "Bestell.doc", "Readme.txt", "FILE_ID.DIZ"};
+
+constexpr char kCurrentVersionKey[] = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION";
+constexpr char kUninstallKey[] = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\Uninstall";
+constexpr char kUninstallSubkey[] = "Quandelwerk_Mirvo98";
+constexpr char kUninstallerName[] = "\\UninstallMirvo98.exe";
+
+// Copies `from` to `to` block by block, stepping `bar` once per block when given.
+// Both files are closed when an error passes, by their destructors.
+void CopyInBlocks(const std::string& from, const std::string& to, ProgressBar* bar) {
+  platform::BlockFile source(from);
+  platform::BlockFile target(to);
+  source.Reset();
+  target.Rewrite();
+  char buffer[kBlockSize];
+  while (!source.Eof()) {
+    const std::size_t count = source.BlockRead(buffer, sizeof buffer);
+    target.BlockWrite(buffer, count);
+    if (bar) bar->StepIt();
+  }
+  source.Close();
+  target.Close();
 }
+
+// The system folder, where the uninstaller goes. Only the old consumer Windows
+// keep "SystemRoot" under this key; everywhere else the folder of that name in
+// the Windows directory that the system reports takes its place.
+std::string ReadSystemDir() {
+  std::string root;
+  try {
+    platform::Registry reg;
+    reg.SetRootKey(platform::RootKey::LocalMachine);
+    reg.OpenKey(kCurrentVersionKey, true);
+    root = reg.ReadString("SystemRoot");
+    reg.CloseKey();
+  } catch (...) {
+    Host().ShowMessage("Registry Fehler! 014");
+    root.clear();
+  }
+  if (root.empty()) root = platform::Sys().GetWindowsDir();
+  return root + "\\System";
+}
+
+// A path with a blank is quoted: unquoted, the system would try "C:\Program.exe"
+// and the like before the uninstaller itself.
+std::string CommandLineOf(const std::string& path) {
+  return path.find(' ') == std::string::npos ? path : '"' + path + '"';
+}
+
+void RegisterUninstaller(const std::string& uninstaller) {
+  try {
+    platform::Registry reg;
+    reg.SetRootKey(platform::RootKey::LocalMachine);
+    reg.OpenKey(kUninstallKey, true);
+    reg.CreateKey(kUninstallSubkey);
+    reg.OpenKey(kUninstallSubkey, false);
+    reg.WriteString("DisplayName", "Mirvo 98");
+    reg.WriteString("UninstallString", CommandLineOf(uninstaller));
+    reg.CloseKey();
+  } catch (...) {
+    Host().ShowMessage("Registry Fehler! 013");
+  }
+}
+
+}  // namespace
 
 std::string WithTrailingBackslash(const std::string& dir) {
   return (!dir.empty() && dir.back() == '\\') ? dir : dir + '\\';
@@ -50,4 +119,13 @@ void ExtractProgram() {
     target->Write(buffer, count);
     bar.StepIt();
   }
+}
+
+void CopyCompanionFiles() {
+  ProgressBar& bar = Host().Progress();
+  for (const char* name : kCompanionFiles) CopyInBlocks(SourcePath + name, TargetPath + name, &bar);
+  const std::string uninstaller = ReadSystemDir() + kUninstallerName;
+  CopyInBlocks(SourcePath + "ui.dat", uninstaller, nullptr);
+  RegisterUninstaller(uninstaller);
+  bar.StepBy(10);
 }

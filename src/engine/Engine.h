@@ -15,3 +15,4 @@ std::string WithTrailingBackslash(const std::string& dir);
 
 void PrepareTarget();
 void ExtractProgram();
+void CopyCompanionFiles();

@@ -30,6 +30,7 @@ void RunInstallSequence() {
   PrepareTarget();
   if (!SetupProceed) return;
   ExtractProgram();
+  CopyCompanionFiles();
   window.Progress().SetPosition(kProgressEnd);
   window.ShowFinish();
 }

@@ -132,8 +132,18 @@ bool FakeRegistry::SetStringValue(KeyHandle key, const std::string& name, const 
 struct FakeSystem::File {
   std::string data;
   std::optional<std::size_t> failReadAt;
-  bool open = false;
+  bool open = false;  // by a file stream or a block file being written: not shared
+  int readers = 0;    // block files being read, shared among themselves
 };
+
+namespace {
+// The system's error codes that the fake reports.
+constexpr int kFileNotFound = 2;
+constexpr int kPathNotFound = 3;
+constexpr int kAccessDenied = 5;
+constexpr int kReadFault = 30;
+constexpr int kSharingViolation = 32;
+}  // namespace
 
 class FakeSystem::FakeStream final : public platform::Stream {
  public:
@@ -183,7 +193,73 @@ class FakeSystem::FakeStream final : public platform::Stream {
   std::size_t position_ = 0;
 };
 
-FakeSystem::FakeSystem() { dirs_.insert("C:"); }
+class FakeSystem::FakeRawFile final : public platform::RawFile {
+ public:
+  FakeRawFile(FakeSystem& system, std::shared_ptr<File> file, bool writing)
+      : system_(system), file_(std::move(file)), writing_(writing) {
+    if (writing_)
+      file_->open = true;
+    else
+      ++file_->readers;
+    ++system_.openStreams_;
+  }
+  ~FakeRawFile() override { Close(); }
+
+  int Read(void* buffer, std::size_t count, std::size_t& done) override {
+    done = 0;
+    if (writing_) return kAccessDenied;
+    const std::size_t available = position_ < file_->data.size() ? file_->data.size() - position_ : 0;
+    const std::size_t n = std::min(count, available);
+    if (file_->failReadAt && position_ + n > *file_->failReadAt) return kReadFault;
+    std::memcpy(buffer, file_->data.data() + position_, n);
+    position_ += n;
+    done = n;
+    return 0;
+  }
+
+  // A full disk takes what fits and reports success, as the system does.
+  int Write(const void* buffer, std::size_t count, std::size_t& done) override {
+    done = 0;
+    if (!writing_) return kAccessDenied;
+    std::size_t n = count;
+    if (system_.space_) n = std::min<std::size_t>(n, static_cast<std::size_t>(std::max<std::int64_t>(*system_.space_, 0)));
+    if (file_->data.size() < position_ + n) file_->data.resize(position_ + n);
+    std::memcpy(&file_->data[position_], buffer, n);
+    position_ += n;
+    if (system_.space_) *system_.space_ -= static_cast<std::int64_t>(n);
+    done = n;
+    return 0;
+  }
+
+  int AtEnd(bool& end) override {
+    end = position_ >= file_->data.size();
+    return 0;
+  }
+
+  int Close() override {
+    if (closed_) return 0;
+    closed_ = true;
+    if (writing_)
+      file_->open = false;
+    else
+      --file_->readers;
+    --system_.openStreams_;
+    return 0;
+  }
+
+ private:
+  FakeSystem& system_;
+  std::shared_ptr<File> file_;
+  bool writing_;
+  bool closed_ = false;
+  std::size_t position_ = 0;
+};
+
+FakeSystem::FakeSystem() {
+  dirs_.insert("C:");
+  dirs_.insert("C:\\WINDOWS");
+  dirs_.insert("C:\\WINDOWS\\SYSTEM");
+}
 
 FakeSystem::Resolved FakeSystem::Resolve(const std::string& path) const {
   std::string drive = cwd_.substr(0, 2);
@@ -268,18 +344,42 @@ bool FakeSystem::CreateDir(const std::string& dir) {
 
 std::unique_ptr<platform::Stream> FakeSystem::OpenFileStream(const std::string& name) {
   auto it = files_.find(Resolve(name).key);
-  if (it == files_.end() || it->second->open) throw platform::StreamError("Cannot open file \"" + name + "\"");
+  if (it == files_.end() || it->second->open || it->second->readers)
+    throw platform::StreamError("Cannot open file \"" + name + "\"");
   return std::make_unique<FakeStream>(*this, it->second, false);
 }
 
 std::unique_ptr<platform::Stream> FakeSystem::CreateFileStream(const std::string& name) {
   const Resolved r = Resolve(name);
   auto it = files_.find(r.key);
-  if (dirs_.count(r.key) || !Writable(r) || (it != files_.end() && it->second->open))
+  if (dirs_.count(r.key) || !Writable(r) || (it != files_.end() && (it->second->open || it->second->readers)))
     throw platform::StreamError("Cannot create file \"" + name + "\"");
   auto file = std::make_shared<File>();
   files_[r.key] = file;
   return std::make_unique<FakeStream>(*this, file, true);
+}
+
+int FakeSystem::OpenRawFile(const std::string& name, std::unique_ptr<platform::RawFile>& file) {
+  const Resolved r = Resolve(name);
+  if (r.parentKey.empty() || !dirs_.count(r.parentKey)) return kPathNotFound;
+  if (dirs_.count(r.key)) return kAccessDenied;
+  auto it = files_.find(r.key);
+  if (it == files_.end()) return kFileNotFound;
+  if (it->second->open) return kSharingViolation;
+  file = std::make_unique<FakeRawFile>(*this, it->second, false);
+  return 0;
+}
+
+int FakeSystem::CreateRawFile(const std::string& name, std::unique_ptr<platform::RawFile>& file) {
+  const Resolved r = Resolve(name);
+  if (r.parentKey.empty() || !dirs_.count(r.parentKey)) return kPathNotFound;
+  if (dirs_.count(r.key) || readOnly_.count(r.parentKey)) return kAccessDenied;
+  auto it = files_.find(r.key);
+  if (it != files_.end() && (it->second->open || it->second->readers)) return kSharingViolation;
+  auto created = std::make_shared<File>();
+  files_[r.key] = created;
+  file = std::make_unique<FakeRawFile>(*this, created, true);
+  return 0;
 }
 
 std::int64_t FakeSystem::DiskFree(int drive) {

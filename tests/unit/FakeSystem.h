@@ -2,7 +2,8 @@
 // In-memory doubles of the operating-system services, written to the Win32
 // rules the setup relies on: names compare without regard to case, a
 // directory is created one level at a time, relative names resolve against the
-// current directory, an opened file is not shared. Faults can be injected.
+// current directory, a file stream is not shared, a block file being read is
+// shared with other readers only. Faults can be injected.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -52,7 +53,9 @@ class FakeRegistry final : public platform::RegistryApi {
 
 class FakeSystem final : public platform::System {
  public:
-  FakeSystem();  // drive C: with an empty root, current directory C:\ .
+  // Drive C: holding only the Windows directory C:\WINDOWS with its System
+  // folder; current directory C:\ .
+  FakeSystem();
 
   // Set-up and inspection. Paths resolve as the system would resolve them now.
   void AddDir(const std::string& dir);  // with all missing parents
@@ -67,6 +70,8 @@ class FakeSystem final : public platform::System {
   // Reading this file fails once `offset` bytes have been read.
   void FailReadAt(const std::string& name, std::size_t offset);
   void SetDiskFree(int drive, std::int64_t bytes) { diskFree_[drive] = bytes; }
+  void SetWindowsDir(const std::string& dir) { windowsDir_ = dir; }
+  // Open file streams and block files.
   int OpenStreams() const { return openStreams_; }
   const std::vector<std::string>& Messages() const { return messages_; }
   FakeRegistry& Reg() { return registry_; }
@@ -77,12 +82,16 @@ class FakeSystem final : public platform::System {
   bool CreateDir(const std::string& dir) override;
   std::unique_ptr<platform::Stream> OpenFileStream(const std::string& name) override;
   std::unique_ptr<platform::Stream> CreateFileStream(const std::string& name) override;
+  int OpenRawFile(const std::string& name, std::unique_ptr<platform::RawFile>& file) override;
+  int CreateRawFile(const std::string& name, std::unique_ptr<platform::RawFile>& file) override;
+  std::string GetWindowsDir() override { return windowsDir_; }
   std::int64_t DiskFree(int drive) override;
   void ShowMessage(const std::string& text) override { messages_.push_back(text); }
 
  private:
   struct File;
   class FakeStream;
+  class FakeRawFile;
   struct Resolved {
     std::string display;  // as spelled, e.g. C:\Setup\Mirvo98.hlp
     std::string key;      // upper-case, for lookups
@@ -92,6 +101,7 @@ class FakeSystem final : public platform::System {
   bool Writable(const Resolved& r) const;
 
   std::string cwd_ = "C:\\";
+  std::string windowsDir_ = "C:\\WINDOWS";
   std::set<std::string> dirs_;
   std::set<std::string> readOnly_;
   std::map<std::string, std::shared_ptr<File>> files_;

@@ -56,6 +56,55 @@ class FileStream final : public Stream {
   HANDLE handle_;
 };
 
+// A file handle of the untyped block input/output, closed exactly once.
+class Win32RawFile final : public RawFile {
+ public:
+  explicit Win32RawFile(HANDLE handle) : handle_(handle) {}
+  ~Win32RawFile() override {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+
+  int Read(void* buffer, std::size_t count, std::size_t& done) override {
+    DWORD read = 0;
+    const BOOL ok = ReadFile(handle_, buffer, static_cast<DWORD>(count), &read, nullptr);
+    done = read;
+    return ok ? 0 : static_cast<int>(GetLastError());
+  }
+
+  int Write(const void* buffer, std::size_t count, std::size_t& done) override {
+    DWORD written = 0;
+    const BOOL ok = WriteFile(handle_, buffer, static_cast<DWORD>(count), &written, nullptr);
+    done = written;
+    return ok ? 0 : static_cast<int>(GetLastError());
+  }
+
+  int AtEnd(bool& end) override {
+    LARGE_INTEGER zero{};
+    LARGE_INTEGER position;
+    LARGE_INTEGER size;
+    if (!SetFilePointerEx(handle_, zero, &position, FILE_CURRENT) || !GetFileSizeEx(handle_, &size))
+      return static_cast<int>(GetLastError());
+    end = position.QuadPart >= size.QuadPart;
+    return 0;
+  }
+
+  int Close() override {
+    const BOOL ok = CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return ok ? 0 : static_cast<int>(GetLastError());
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+int OpenRaw(const std::string& name, DWORD access, DWORD share, DWORD disposition, std::unique_ptr<RawFile>& file) {
+  HANDLE handle = CreateFileA(name.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+  file = std::make_unique<Win32RawFile>(handle);
+  return 0;
+}
+
 }  // namespace
 
 KeyHandle Win32RegistryApi::Root(RootKey root) {
@@ -124,6 +173,24 @@ std::unique_ptr<Stream> Win32System::CreateFileStream(const std::string& name) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) throw StreamError("Cannot create file \"" + name + "\". " + LastErrorText());
   return std::make_unique<FileStream>(handle);
+}
+
+// Reading only, so that the setup also runs from a CD-ROM, a write-protected
+// disk or a read-only share.
+int Win32System::OpenRawFile(const std::string& name, std::unique_ptr<RawFile>& file) {
+  return OpenRaw(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, file);
+}
+
+int Win32System::CreateRawFile(const std::string& name, std::unique_ptr<RawFile>& file) {
+  return OpenRaw(name, GENERIC_WRITE, 0, CREATE_ALWAYS, file);
+}
+
+// The shared Windows directory: on a terminal server GetWindowsDirectory may
+// name a private one per user, which is no place for the uninstaller.
+std::string Win32System::GetWindowsDir() {
+  char dir[MAX_PATH + 1] = "";
+  const UINT length = GetSystemWindowsDirectoryA(dir, sizeof dir);
+  return (length == 0 || length >= sizeof dir) ? std::string() : std::string(dir, length);
 }
 
 std::int64_t Win32System::DiskFree(int drive) {

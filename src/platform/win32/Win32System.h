@@ -21,6 +21,9 @@ class Win32System : public System {
   bool CreateDir(const std::string& dir) override;
   std::unique_ptr<Stream> OpenFileStream(const std::string& name) override;
   std::unique_ptr<Stream> CreateFileStream(const std::string& name) override;
+  int OpenRawFile(const std::string& name, std::unique_ptr<RawFile>& file) override;
+  int CreateRawFile(const std::string& name, std::unique_ptr<RawFile>& file) override;
+  std::string GetWindowsDir() override;
   std::int64_t DiskFree(int drive) override;
   void ShowMessage(const std::string& text) override;
 
