@@ -15,7 +15,7 @@ target='C:\mirvo-e2e-companion'
 unix=$WINEPREFIX/drive_c/mirvo-e2e-companion
 uninstaller=$WINEPREFIX/drive_c/windows/System/UninstallMirvo98.exe
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quandelwerk_Mirvo98'
-work=$(mktemp -d "$b/e2e-companion.XXXXXX")
+work=$b/e2e-companion
 failed=0
 
 forget_install() {
@@ -29,6 +29,8 @@ cleanup() {
   forget_install
 }
 trap cleanup EXIT
+cleanup  # what a killed run may have left, immutable files included
+mkdir -p "$work"
 
 ok() { echo "ok companion-$1"; }
 fail() {
@@ -78,7 +80,6 @@ lay_out() {  # directory, mkdist options for the uninstaller...
 
 # 1. No uninstaller in the distribution: the five copies step the bar, then the
 #    uninstaller copy ends the sequence without a message.
-forget_install
 lay_out "$work/partial" || fail mkdist "cannot lay out the distribution"
 install "$work/partial"
 check stop-status "$status" 2
