@@ -59,8 +59,8 @@ class System {
   // Free bytes on a drive: 0 the current drive, 1 A:, 2 B:, ...; -1 when unknown.
   virtual std::int64_t DiskFree(int drive) = 0;
 
-  // A plain message box with an OK button.
-  virtual void ShowMessage(const std::string& text) = 0;
+  // The user's Start-menu programs folder as the system reports it; empty when unknown.
+  virtual std::string GetProgramsDir() = 0;
 };
 
 System& Sys();

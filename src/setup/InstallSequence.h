@@ -4,6 +4,7 @@
 // program and the console runner both implement InstallWindow.
 #include <string>
 
+#include "components/ShellLnk.h"
 #include "engine/InstallHost.h"
 
 // The directory the setup runs from: the current directory when the main window was shown.
@@ -13,14 +14,27 @@ extern std::string DefaultTargetDir;
 
 class InstallWindow : public InstallHost {
  public:
+  // The shortcut components come with their stored settings.
+  InstallWindow();
   const std::string& StartDir() const final { return ::StartDir; }
   // The finish dialog, shown modally; returns when it has been closed.
   virtual void ShowFinish() = 0;
+
+  // The main window's shortcut components, one per Start-menu shortcut.
+  TPBShellLink PBShellLink1;
+  TPBShellLink PBShellLink2;
+  TPBShellLink PBShellLink3;
+  TPBShellLink PBShellLink4;
 };
 
 InstallWindow& MainWindow();
 // Installs the window for the sequence (and as the engine's host); returns the previous one.
 InstallWindow* SetMainWindow(InstallWindow* window);
+
+// Records the installation path under the product key; message 011 when it cannot.
+void WriteProductRecord();
+// Creates the Start-menu group "Mirvo 98" and its four shortcuts; never raises.
+void CreateShortcuts();
 
 // Runs the stages in order; returns after the finish dialog, or early when the
 // target could not be prepared. Any other failure leaves as an exception.

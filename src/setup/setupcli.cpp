@@ -7,6 +7,7 @@
 #include "ConsoleWindow.h"
 #include "engine/Engine.h"
 #include "platform/win32/DllSearch.h"
+#include "platform/win32/Win32ShellLink.h"
 #include "platform/win32/Win32System.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
   }
   platform::Win32System system;
   platform::SetSys(&system);
+  platform::Win32ShellLinkApi shellLinks;
+  platform::SetShellLinks(&shellLinks);
   StartDir = system.GetCurrentDir();
   ConsoleWindow window(argc == 2 ? argv[1] : "", stdout);
   SetMainWindow(&window);

@@ -73,7 +73,8 @@ class FakeSystem final : public platform::System {
   void SetWindowsDir(const std::string& dir) { windowsDir_ = dir; }
   // Open file streams and block files.
   int OpenStreams() const { return openStreams_; }
-  const std::vector<std::string>& Messages() const { return messages_; }
+  // What the system reports as the user's programs folder.
+  void SetProgramsDir(const std::string& dir) { programsDir_ = dir; }
   FakeRegistry& Reg() { return registry_; }
 
   platform::RegistryApi& Registry() override { return registry_; }
@@ -86,7 +87,7 @@ class FakeSystem final : public platform::System {
   int CreateRawFile(const std::string& name, std::unique_ptr<platform::RawFile>& file) override;
   std::string GetWindowsDir() override { return windowsDir_; }
   std::int64_t DiskFree(int drive) override;
-  void ShowMessage(const std::string& text) override { messages_.push_back(text); }
+  std::string GetProgramsDir() override { return programsDir_; }
 
  private:
   struct File;
@@ -108,7 +109,7 @@ class FakeSystem final : public platform::System {
   std::map<int, std::int64_t> diskFree_;
   std::optional<std::int64_t> space_;
   int openStreams_ = 0;
-  std::vector<std::string> messages_;
+  std::string programsDir_;
   FakeRegistry registry_;
 };
 

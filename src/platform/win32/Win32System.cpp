@@ -194,6 +194,7 @@ std::string Win32System::GetWindowsDir() {
 }
 
 std::int64_t Win32System::DiskFree(int drive) {
+  if (drive < 0 || drive > 26) return -1;
   char root[] = "A:\\";
   root[0] = static_cast<char>('A' + drive - 1);
   ULARGE_INTEGER available;
@@ -203,13 +204,17 @@ std::int64_t Win32System::DiskFree(int drive) {
   return static_cast<std::int64_t>(free.QuadPart);
 }
 
-void Win32System::ShowMessage(const std::string& text) {
+std::string Win32System::GetProgramsDir() {
+  // Loaded when needed: the shell library is large, and only this rare path wants it.
+  using GetFolderPathFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+  HMODULE shell = LoadLibraryA("shell32.dll");
+  if (!shell) return std::string();
+  const auto getFolderPath =
+      reinterpret_cast<GetFolderPathFn>(reinterpret_cast<void*>(GetProcAddress(shell, "SHGetFolderPathA")));
   char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string title = path;
-  title = title.substr(title.find_last_of("\\/") + 1);
-  title = title.substr(0, title.find_last_of('.'));
-  MessageBoxA(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK);
+  const bool found = getFolderPath && getFolderPath(nullptr, 0x0002 /* CSIDL_PROGRAMS */, nullptr, 0, path) >= 0;
+  FreeLibrary(shell);
+  return found ? std::string(path) : std::string();
 }
 
 }  // namespace platform

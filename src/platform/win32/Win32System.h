@@ -25,7 +25,7 @@ class Win32System : public System {
   int CreateRawFile(const std::string& name, std::unique_ptr<RawFile>& file) override;
   std::string GetWindowsDir() override;
   std::int64_t DiskFree(int drive) override;
-  void ShowMessage(const std::string& text) override;
+  std::string GetProgramsDir() override;
 
  private:
   Win32RegistryApi registry_;
