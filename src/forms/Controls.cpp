@@ -77,7 +77,8 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 void TControl::SetCaption(const std::string& caption) {
-  if (caption == caption_) return;
+  // A window's text may have been typed over since: set it all the same.
+  if (caption == caption_ && !IsWindowed()) return;
   caption_ = caption;
   CaptionChanged();
 }

@@ -317,6 +317,10 @@ TEST_F(FormsTest, TextsKeepTheirBytesAndFontsTheirPixelHeight) {
   TTestF form;
   auto& edit = form.Control<TEdit>("Edit1");
   EXPECT_EQ(edit.Text(), "Gr\xFC\xDF" "e");
+  SetWindowTextA(edit.Handle(), "getippt");  // as if typed
+  EXPECT_EQ(edit.Text(), "getippt");
+  edit.SetText("Gr\xFC\xDF" "e");
+  EXPECT_EQ(edit.Text(), "Gr\xFC\xDF" "e");
   HFONT font = reinterpret_cast<HFONT>(SendMessageA(edit.Handle(), WM_GETFONT, 0, 0));
   LOGFONTA info{};
   ASSERT_TRUE(GetObjectA(font, sizeof info, &info));
