@@ -66,7 +66,7 @@ const ControlDef kRows[] = {
     Row<TStaticText>("ST2").In("PEingabe").At(10, 58, 110, 17).Caption("Zielverzeichnis:").FontStyle(fsBold)
         .Flags(ffBorderSunken),
     Row<TEdit>("EOutput").In("PEingabe").At(10, 78, 270, 21).Caption("C:\\Programme\\Quandelwerk - Mirvo98"),
-    Row<TStaticText>("ST5").In("PEingabe").At(10, 110, 60, 17).Caption("123456 MB").FontStyle(fsBold)
+    Row<TStaticText>("ST5").In("PEingabe").At(10, 110, 70, 17).Caption("123456 MB").FontStyle(fsBold)
         .Flags(ffBorderSingle),
     Row<TStaticText>("ST6").In("PEingabe").At(84, 110, 76, 17).Caption("ohne Rahmen"),
     Row<TStaticText>("StaticText7").In("PEingabe").At(170, 108, 45, 20).Caption("1.80.9").Font("MS Sans Serif", 13, fsBold)
