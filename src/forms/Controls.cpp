@@ -338,6 +338,8 @@ const char* TCustomControl::ClassName() {
     wc.lpfnWndProc = &TWinControl::StaticProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    // The program's icon, resource 1, in the forms' title bars (the system's when there is none).
+    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
     wc.lpszClassName = kContainerClass;
     return RegisterClassA(&wc) != 0;
   }();
