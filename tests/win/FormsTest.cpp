@@ -58,6 +58,7 @@ const ControlDef kTestRows[] = {
     Row<TPanel>("Panel2").At(220, 10, 170, 100),
     Row<TRadioButton>("RB3").In("Panel2").At(5, 5, 150, 17).Caption("Drei").On(&TTestF::Clicked),
     Row<TRadioButton>("RB4").In("Panel2").At(5, 30, 150, 17).Caption("Vier").On(&TTestF::Clicked),
+    Row<TMemo>("Memo1").In("Panel2").At(5, 55, 150, 40).Caption("eins\r\nzwei\r\ndrei").Flags(ffReadOnly | ffVScroll),
     Row<TButton>("Button1").At(220, 150, 100, 25).Caption("&Schlie\xDF" "en").On(&TTestF::Clicked),
     Row<TProgressBar>("PB1").At(10, 250, 180, 12).Range(0, 350, 1),
 };
@@ -434,4 +435,22 @@ TEST_F(FormsTest, MessageDialogsSpeakGermanAndReturnTheButtonPressed) {
   EXPECT_EQ(seen.caption, "Setup");
   EXPECT_EQ(seen.ok, "OK");
   EXPECT_EQ(seen.yes, "");
+}
+
+TEST_F(FormsTest, AMemoLeavesTabAndEscapeToTheWindow) {
+  TTestF form;
+  form.Show();
+  auto& memo = form.Control<TMemo>("Memo1");
+  memo.SetFocus();
+  ASSERT_TRUE(memo.Focused());
+  // Left to the edit control, Escape would close the memo's parent panel.
+  PostMessageA(memo.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+  Pump();
+  EXPECT_TRUE(IsWindow(form.Control<TPanel>("Panel2").Handle()));
+  EXPECT_TRUE(form.Showing());
+  EXPECT_TRUE(memo.Focused());
+  PostMessageA(memo.Handle(), WM_KEYDOWN, VK_TAB, 1);
+  Pump();
+  EXPECT_FALSE(memo.Focused());
+  EXPECT_EQ(memo.Text(), "eins\r\nzwei\r\ndrei");
 }
