@@ -28,7 +28,7 @@ fail() {
 wait_for() {  # pattern, seconds
   local i
   for ((i = 0; i < $2 * 10; i++)); do
-    tr -d '\r' <"$work/out" 2>/dev/null | grep -q "$1" && return 0
+    tr -d '\r' <"$work/out" | grep -q "$1" && return 0
     sleep 0.1
   done
   return 1
@@ -43,6 +43,7 @@ check_pixel() {  # name, x, y, expected #RRGGBB
   if [ "$got" = "$4" ]; then ok "$1"; else fail "$1" "pixel at $2,$3 is '$got', expected '$4'"; fi
 }
 
+: >"$work/out"  # there before the program writes to it
 "$root/tests/win/wine-run" "$gallery" >"$work/out" 2>/dev/null &
 pid=$!
 if ! wait_for '^ready ' 60; then
