@@ -10,7 +10,10 @@
 #include "FormsTestKit.h"
 #include "components/Mylabel.h"
 #include "resources/Links.h"
+#include "platform/win32/Win32System.h"
 #include "setup/Final.h"
+#include "setup/Install.h"
+#include "setup/NewFolder.h"
 #include "setup/ShellOpen.h"
 #include "setup/aboutF.h"
 #include "setup/license.h"
@@ -56,6 +59,7 @@ class SetupDialogsTest : public FormsTest {
     LicenseF = nullptr;
     FinalF = nullptr;
     about = nullptr;
+    NewFolderF = nullptr;
   }
 
  private:
@@ -274,4 +278,190 @@ TEST_F(SetupDialogsTest, TheInfoDialogShowsItsPicturesAndClosesByItsButtonAndThe
   EXPECT_EQ(about->ShowModal(), mrCancel);
   EXPECT_FALSE(about->Showing());
   EXPECT_TRUE(g_opened.empty());
+}
+
+namespace {
+
+// What the plain message boxes of a step said; each is answered with OK.
+std::vector<std::string> g_messages;
+
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = GetActiveWindow();
+  char text[256] = "";
+  if (!box || !GetClassNameA(box, text, sizeof text) || lstrcmpA(text, "#32770") != 0) return;
+  // The message is the longest text among the box's children.
+  std::string message;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM param) {
+        char buffer[256] = "";
+        GetWindowTextA(child, buffer, sizeof buffer);
+        auto* longest = reinterpret_cast<std::string*>(param);
+        if (std::string(buffer).size() > longest->size()) *longest = buffer;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&message));
+  g_messages.push_back(message);
+  PostMessageA(box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+}
+
+// Runs `step`, answering every message box that it shows.
+void AnsweringBoxes(const std::function<void()>& step) {
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &AnswerBox);
+  step();
+  KillTimer(nullptr, timer);
+}
+
+bool IsDirectory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void RemoveTree(const std::string& dir) {
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(dir + "\\" + name);
+      else
+        DeleteFileA((dir + "\\" + name).c_str());
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
+const char kMessage018[] = "Das Verzeichnis konnte nicht erstellt werden! 018";
+
+// The new-folder dialog over the real main window's directory list, in a
+// scratch folder that holds one folder, "Vorhanden".
+class NewFolderTest : public SetupDialogsTest {
+ protected:
+  void SetUp() override {
+    SetupDialogsTest::SetUp();
+    previousSys_ = platform::SetSys(&sys_);
+    previousDir_ = sys_.GetCurrentDir();
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    scratch_ = std::string(temp) + "mirvo-newfolder-" + std::to_string(GetCurrentProcessId());
+    RemoveTree(scratch_);
+    ASSERT_TRUE(CreateDirectoryA(scratch_.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((scratch_ + "\\Vorhanden").c_str(), nullptr));
+    g_messages.clear();
+    app.CreateForm(InstallF);
+    app.CreateForm(NewFolderF);
+    InstallF->DirectoryListBox1->SetDirectory(scratch_);
+  }
+  void TearDown() override {
+    SetCurrentDirectoryA(previousDir_.c_str());
+    RemoveTree(scratch_);
+    platform::SetSys(previousSys_);
+    SetupDialogsTest::TearDown();
+  }
+
+  // Shows the dialog, types the name and presses OK; then, when the dialog
+  // is still open, `open` looks at it and "&Abbrechen" closes it.
+  void Create(const std::string& name, const std::function<void()>& open = [] {}) {
+    Later([this, name] {
+      EXPECT_EQ(NewFolderF->Edit1->Text(), "");
+      EXPECT_TRUE(NewFolderF->Edit1->Focused());
+      EXPECT_EQ(NewFolderF->Label2->Caption(), "... " + InstallF->DirectoryListBox1->Directory() + "\\ erstellen");
+      NewFolderF->Edit1->SetText(name);
+      AnsweringBoxes([] { ClickOn(*NewFolderF->SBOK); });
+    });
+    Later([open] {
+      if (!NewFolderF->Showing()) return;
+      open();
+      ClickOn(*NewFolderF->SBAbbrechen);
+    });
+    NewFolderF->ShowModal();
+    EXPECT_FALSE(NewFolderF->Showing());
+    Pump();  // the second action, when OK has closed the dialog already
+  }
+
+  platform::Win32System sys_;
+  platform::System* previousSys_ = nullptr;
+  std::string previousDir_;
+  std::string scratch_;
+};
+
+}  // namespace
+
+TEST_F(NewFolderTest, ANameThatCannotBeCreatedGivesMessage018AndKeepsTheDialogOpen) {
+  const struct {
+    const char* name;
+    const char* why;
+  } kCases[] = {
+      {"", "empty"},
+      {"Vorhanden", "exists"},
+      {"Fehlt\\Neu", "first level missing"},
+      {"Neu?", "refused by the file system"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.why);
+    g_messages.clear();
+    bool open = false;
+    Create(c.name, [&] {
+      open = true;
+      EXPECT_EQ(NewFolderF->Edit1->Text(), c.name);  // the name stays for another try
+    });
+    EXPECT_TRUE(open);
+    EXPECT_EQ(g_messages, std::vector<std::string>{kMessage018});
+    EXPECT_EQ(InstallF->DirectoryListBox1->Directory(), scratch_);
+    EXPECT_EQ(InstallF->EOutput->Text(), scratch_);
+  }
+  EXPECT_FALSE(IsDirectory(scratch_ + "\\Fehlt"));
+}
+
+// The new folder becomes the list's directory, the process's current
+// directory and the target; the next showing starts from there.
+TEST_F(NewFolderTest, ANewFolderMovesTheDirectoryListAndTheTargetIntoIt) {
+  const struct {
+    const char* name;
+    std::string path;
+  } kSteps[] = {
+      {"Vorhanden\\Zweite Ebene", scratch_ + "\\Vorhanden\\Zweite Ebene"},  // two levels, the first exists
+      {"M\xFCller & S\xF6hne", scratch_ + "\\Vorhanden\\Zweite Ebene\\M\xFCller & S\xF6hne"},
+  };
+  for (const auto& step : kSteps) {
+    SCOPED_TRACE(step.name);
+    bool open = false;
+    Create(step.name, [&] { open = true; });
+    EXPECT_FALSE(open);
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_TRUE(IsDirectory(step.path));
+    EXPECT_EQ(InstallF->DirectoryListBox1->Directory(), step.path);
+    EXPECT_EQ(InstallF->EOutput->Text(), step.path);
+    EXPECT_EQ(sys_.GetCurrentDir(), step.path);
+  }
+}
+
+TEST_F(NewFolderTest, CancelCreatesNothingAndKeepsTheTarget) {
+  Later([] {
+    NewFolderF->Edit1->SetText("Abgebrochen");
+    ClickOn(*NewFolderF->SBAbbrechen);
+  });
+  NewFolderF->ShowModal();
+  EXPECT_FALSE(IsDirectory(scratch_ + "\\Abgebrochen"));
+  EXPECT_EQ(InstallF->EOutput->Text(), scratch_);
+  EXPECT_TRUE(g_messages.empty());
+}
+
+// The list's folder went away while the dialog was open: OK does nothing
+// visible, and nothing is created in the folder that happens to be current.
+TEST_F(NewFolderTest, OkDoesNothingWhenTheListsFolderIsGone) {
+  const std::string gone = scratch_ + "\\Weg";
+  ASSERT_TRUE(CreateDirectoryA(gone.c_str(), nullptr));
+  InstallF->DirectoryListBox1->SetDirectory(gone);
+  ASSERT_TRUE(SetCurrentDirectoryA(scratch_.c_str()));
+  ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
+  bool open = false;
+  Create("Neu", [&] { open = true; });
+  EXPECT_TRUE(open);
+  EXPECT_TRUE(g_messages.empty());
+  EXPECT_FALSE(IsDirectory(scratch_ + "\\Neu"));
+  EXPECT_EQ(InstallF->DirectoryListBox1->Directory(), gone);
 }
