@@ -261,8 +261,18 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
+  // Loaded, not imported: a program's imports are resolved before its first
+  // line runs, when the DLL search still looks beside the program; by now the
+  // program has restricted it to the system folder.
+  using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  static const InitFn init = [] {
+    HMODULE comctl = LoadLibraryA("comctl32.dll");
+    return comctl ? reinterpret_cast<InitFn>(reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx")))
+                  : nullptr;
+  }();
+  if (!init) throw platform::Error("Die Standardsteuerelemente des Systems fehlen.");
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&icc);
+  init(&icc);
 }
 
 void TApplication::AddForm(std::unique_ptr<TForm> form) {

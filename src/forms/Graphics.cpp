@@ -94,10 +94,27 @@ int Bitmap::Height() const {
 
 void DrawTransparent(HDC dc, int x, int y, HBITMAP bitmap, int sourceX, int sourceY, int width, int height,
                      COLORREF transparent) {
+  // A mask and three plain blits, so that the program needs no library beyond gdi32:
+  // where the mask is white the destination stays, elsewhere the source replaces it.
   HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, bitmap);
-  TransparentBlt(dc, x, y, width, height, source, sourceX, sourceY, width, height, transparent);
-  SelectObject(source, old);
+  HGDIOBJ oldSource = SelectObject(source, bitmap);
+  HDC mask = CreateCompatibleDC(dc);
+  HBITMAP maskBitmap = CreateBitmap(width, height, 1, 1, nullptr);
+  HGDIOBJ oldMask = SelectObject(mask, maskBitmap);
+  const COLORREF sourceBack = SetBkColor(source, transparent);
+  BitBlt(mask, 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
+  SetBkColor(source, sourceBack);
+  const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+  const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+  BitBlt(dc, x, y, width, height, source, sourceX, sourceY, SRCINVERT);
+  BitBlt(dc, x, y, width, height, mask, 0, 0, SRCAND);
+  BitBlt(dc, x, y, width, height, source, sourceX, sourceY, SRCINVERT);
+  SetTextColor(dc, text);
+  SetBkColor(dc, back);
+  SelectObject(mask, oldMask);
+  DeleteObject(maskBitmap);
+  DeleteDC(mask);
+  SelectObject(source, oldSource);
   DeleteDC(source);
 }
 

@@ -1,5 +1,7 @@
 #include "Install.h"
 
+#include <algorithm>
+
 #include "FreeSpace.h"
 #include "NewFolder.h"
 #include "ProgressBarControl.h"
@@ -54,7 +56,8 @@ const ControlDef kRows[] = {
     Row<TPanel>("Panel6").At(6, 237, 185, 148).Flags(kPanel),
     Row<TRadioButton>("RBAuto").In("Panel6").At(5, 4, 175, 17).Caption("Automatisches Setup").Font(nullptr, 13)
         .Flags(ffChecked).On(&TInstallF::RBAutoClick),
-    Row<TMemo>("Memo1").In("Panel6").At(24, 24, 153, 49).Caption(kMemo1).Color(clBtnFace).Flags(ffReadOnly | ffNoBorder),
+    // Four whole lines: an edit control shows no partial line, and 49 pixels hold only three.
+    Row<TMemo>("Memo1").In("Panel6").At(24, 24, 153, 52).Caption(kMemo1).Color(clBtnFace).Flags(ffReadOnly | ffNoBorder),
     Row<TProgressBar>("PB1").In("Panel6").At(2, 56, 180, 12).Range(0, 350, 1).Flags(ffHidden),
     Row<TRadioButton>("RBUser").In("Panel6").At(5, 76, 175, 17).Caption("Benutzerdefiniertes Setup").Font(nullptr, 13)
         .On(&TInstallF::RBUserClick),
@@ -180,6 +183,7 @@ TInstallF::~TInstallF() {
 
 void TInstallF::FormShow(TObject*) {
   ST1->SetCaption(ShortDate());
+  PlaceDate();
   // Declining asks the program to end; that happens when this handler has returned.
   LicenseF->ShowModal();
   ::StartDir = platform::Sys().GetCurrentDir();
@@ -255,6 +259,15 @@ void TInstallF::Image3Click(TObject*) { OpenLink(links::kMakerUrl); }
 void TInstallF::Image2Click(TObject*) { OpenLink(links::kPartnerUrl); }
 
 void TInstallF::myLabel3d11Click(TObject*) { OpenLink(links::kMailUrl); }
+
+void TInstallF::PlaceDate() {
+  // A date with a four-digit year does not fit beside its label: the label
+  // moves up a line and the date goes below it, centred in the panel.
+  const int room = PRelease->ClientWidth() - 2;
+  if (ST1->Left() + ST1->Width() <= room) return;
+  Label4->SetBounds(Label4->Left(), ST1->Top() - 16, Label4->Width(), Label4->Height());
+  ST1->SetBounds(std::max(2, (PRelease->ClientWidth() - ST1->Width()) / 2), ST1->Top(), ST1->Width(), ST1->Height());
+}
 
 void TInstallF::UpdateFreeSpace() {
   const std::string target = EOutput->Text();

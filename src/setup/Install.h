@@ -83,6 +83,8 @@ class TInstallF : public forms::TForm, public InstallWindow {
 
   // The free space of the drive that the target field names, into ST4 and ST5.
   void UpdateFreeSpace();
+  // Keeps the installation date inside its panel.
+  void PlaceDate();
 
   // The window as the install sequence sees it.
   std::string TargetText() const override;
