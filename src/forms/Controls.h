@@ -34,8 +34,24 @@ class TWinControl;
 class TForm;
 struct ControlDef;
 
-// A row's handler: a member function of the form class that the row belongs to.
-using FormHandler = void (TForm::*)(TObject* sender);
+// A row's handler: calls a member function of the form class that the row belongs to.
+using FormHandler = void (*)(TForm* form, TObject* sender);
+
+template <class>
+struct HandlerClass;
+template <class F>
+struct HandlerClass<void (F::*)(TObject*)> {
+  using type = F;
+};
+
+// A plain function per handler, so that layout tables stay constant data: a
+// member pointer cast to the base class is not a constant expression, and a
+// table that the program has to build at start-up is one more thing to get wrong.
+template <auto H>
+void CallHandler(TForm* form, TObject* sender) {
+  using F = typename HandlerClass<decltype(H)>::type;
+  (static_cast<F*>(form)->*H)(sender);
+}
 
 class TControl : public TObject {
  public:
@@ -325,10 +341,11 @@ struct ControlDef {
     d.min = lo, d.max = hi, d.step = st;
     return d;
   }
-  template <class F>
-  constexpr ControlDef On(void (F::*h)(TObject*)) const {
+  // The row's handler, a member function of the form: .On<&TMyF::Button1Click>().
+  template <auto H>
+  constexpr ControlDef On() const {
     auto d = *this;
-    d.handler = static_cast<FormHandler>(h);
+    d.handler = &CallHandler<H>;
     return d;
   }
 };

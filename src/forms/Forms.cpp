@@ -112,7 +112,7 @@ TControl& TForm::Insert(const ControlDef& row) {
 }
 
 void TForm::Bind(TControl& control, FormHandler handler) {
-  control.AssignEvent([this, handler](TObject* sender) { (this->*handler)(sender); });
+  control.AssignEvent([this, handler](TObject* sender) { handler(this, sender); });
 }
 
 TControl* TForm::FindComponent(const std::string& name) const {

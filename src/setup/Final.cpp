@@ -22,24 +22,24 @@ const ControlDef kRows[] = {
     Row<TLabel>("Label3").At(235, 184, 130, 13).Caption("besuchen Sie bitte von Zeit"),
     Row<TLabel>("Label4").At(235, 200, 120, 13).Caption("zu Zeit unser Web-Studio"),
     Row<TPanel>("PInternet").At(18, 59, 201, 209).Flags(ffOuterLowered).Color(clSilver),
-    Row<TButton>("Button1").At(264, 240, 75, 25).Caption("&Schlie\xDF" "en").On(&TFinalF::Button1Click),
+    Row<TButton>("Button1").At(264, 240, 75, 25).Caption("&Schlie\xDF" "en").On<&TFinalF::Button1Click>(),
     Row<TStaticText>("StaticText1").At(32, 16, 317, 26).Caption("Setup wurde erfolgreich installiert")
         .Font("Arial", 19, fsBold).FontColor(clTeal).Flags(ffBorderSunken),
 
     Row<TmyLabel3d>("myLabel3d4").In("PInternet").At(24, 8, 143, 18).Caption("Besuchen Sie unser ")
-        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On(&TFinalF::myLabel3d8Click),
+        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On<&TFinalF::myLabel3d8Click>(),
     Row<TmyLabel3d>("myLabel3d5").In("PInternet").At(32, 24, 125, 18).Caption("Web-Studio unter:")
-        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On(&TFinalF::myLabel3d8Click),
+        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On<&TFinalF::myLabel3d8Click>(),
     Row<TmyLabel3d>("myLabel3d6").In("PInternet").At(16, 120, 158, 18).Caption("Sie erreichen uns auch")
-        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On(&TFinalF::myLabel3d11Click),
+        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On<&TFinalF::myLabel3d11Click>(),
     Row<TmyLabel3d>("myLabel3d7").In("PInternet").At(16, 136, 171, 18).Caption("unter der eMail-Adresse:")
-        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On(&TFinalF::myLabel3d11Click),
+        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On<&TFinalF::myLabel3d11Click>(),
     Row<TmyLabel3d>("myLabel3d8").In("PInternet").At(16, 48, 170, 22).Caption(links::kMakerHostLine)
-        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On(&TFinalF::myLabel3d8Click),
+        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On<&TFinalF::myLabel3d8Click>(),
     Row<TmyLabel3d>("myLabel3d9").In("PInternet").At(64, 65, 75, 22).Caption(links::kMakerPathLine)
-        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On(&TFinalF::myLabel3d8Click),
+        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On<&TFinalF::myLabel3d8Click>(),
     Row<TmyLabel3d>("myLabel3d11").In("PInternet").At(11, 160, 168, 22).Caption(links::kMailAddress)
-        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On(&TFinalF::myLabel3d11Click),
+        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On<&TFinalF::myLabel3d11Click>(),
 };
 
 }  // namespace

@@ -35,9 +35,9 @@ const ControlDef kRows[] = {
     Row<TPanel>("Panel5").At(0, 0, 573, 55).Flags(ffAlignTop | ffOuterNone).Color(clBlack),
     Row<TImage>("Image1").In("Panel5").At(204, 2, 200, 50).Picture(RES_BANNER).Flags(ffAutoSize | ffCenter),
     Row<TImage>("Image3").In("Panel5").At(8, 3, 153, 50).Picture(RES_MAKERLOGO).Flags(ffStretch | ffHandCursor)
-        .On(&TInstallF::Image3Click),
+        .On<&TInstallF::Image3Click>(),
     Row<TImage>("Image2").In("Panel5").At(465, 3, 100, 50).Picture(RES_PARTNERLOGO).Flags(ffHandCursor)
-        .On(&TInstallF::Image2Click),
+        .On<&TInstallF::Image2Click>(),
     Row<TToolBar>("ToolBar1").At(0, 56, 570, 2),
 
     Row<TPanel>("PHeader").At(12, 72, 545, 33).Flags(kPanel).Color(clSilver),
@@ -55,12 +55,12 @@ const ControlDef kRows[] = {
 
     Row<TPanel>("Panel6").At(6, 237, 185, 148).Flags(kPanel),
     Row<TRadioButton>("RBAuto").In("Panel6").At(5, 4, 175, 17).Caption("Automatisches Setup").Font(nullptr, 13)
-        .Flags(ffChecked).On(&TInstallF::RBAutoClick),
+        .Flags(ffChecked).On<&TInstallF::RBAutoClick>(),
     // Four whole lines: an edit control shows no partial line, and 49 pixels hold only three.
     Row<TMemo>("Memo1").In("Panel6").At(24, 24, 153, 52).Caption(kMemo1).Color(clBtnFace).Flags(ffReadOnly | ffNoBorder),
     Row<TProgressBar>("PB1").In("Panel6").At(2, 56, 180, 12).Range(0, 350, 1).Flags(ffHidden),
     Row<TRadioButton>("RBUser").In("Panel6").At(5, 76, 175, 17).Caption("Benutzerdefiniertes Setup").Font(nullptr, 13)
-        .On(&TInstallF::RBUserClick),
+        .On<&TInstallF::RBUserClick>(),
     Row<TLabel>("LPB").In("Panel6").At(32, 80, 123, 13).Caption("Installationsfortschritt").FontStyle(fsBold)
         .Flags(ffHidden),
     Row<TMemo>("Memo2").In("Panel6").At(24, 96, 153, 49).Caption(kMemo2).Color(clBtnFace).Flags(ffReadOnly | ffNoBorder),
@@ -70,9 +70,9 @@ const ControlDef kRows[] = {
     Row<TLabel>("Label3").In("PZielDriveFolder").At(24, 22, 145, 13).Caption("und Zielverzeichnis ausw\xE4hlen"),
     Row<TDriveComboBox>("DriveComboBox1").In("PZielDriveFolder").At(24, 50, 145, 19).Style(tcUpperCase),
     Row<TDirectoryListBox>("DirectoryListBox1").In("PZielDriveFolder").At(24, 72, 145, 111).Style(16)
-        .On(&TInstallF::DirectoryListBox1Change),
+        .On<&TInstallF::DirectoryListBox1Change>(),
     Row<TSpeedButton>("SpeedButton1").In("PZielDriveFolder").At(10, 190, 175, 25).Caption("Neues Verzeichnis erstellen")
-        .Font("Arial", 13).On(&TInstallF::SpeedButton1Click),
+        .Font("Arial", 13).On<&TInstallF::SpeedButton1Click>(),
     Row<TStaticText>("ST4").In("PZielDriveFolder").At(8, 228, 173, 17).Caption("Freier Speicher auf Laufwerk ")
         .FontStyle(fsBold).Flags(ffBorderSunken),
     Row<TStaticText>("ST5").In("PZielDriveFolder").At(74, 252, 47, 17).Caption("123456").FontStyle(fsBold)
@@ -80,19 +80,19 @@ const ControlDef kRows[] = {
 
     Row<TPanel>("PInternet").At(200, 144, 201, 209).Flags(kPanel).Color(clSilver),
     Row<TmyLabel3d>("myLabel3d4").In("PInternet").At(24, 8, 143, 18).Caption("Besuchen Sie unser ").Font("Arial", 16)
-        .Style(Resit3d).Flags(kLink).On(&TInstallF::myLabel3d8Click),
+        .Style(Resit3d).Flags(kLink).On<&TInstallF::myLabel3d8Click>(),
     Row<TmyLabel3d>("myLabel3d5").In("PInternet").At(32, 24, 125, 18).Caption("Web-Studio unter:").Font("Arial", 16)
-        .Style(Resit3d).Flags(kLink).On(&TInstallF::myLabel3d8Click),
+        .Style(Resit3d).Flags(kLink).On<&TInstallF::myLabel3d8Click>(),
     Row<TmyLabel3d>("myLabel3d8").In("PInternet").At(16, 48, 170, 22).Caption(links::kMakerHostLine)
-        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On(&TInstallF::myLabel3d8Click),
+        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On<&TInstallF::myLabel3d8Click>(),
     Row<TmyLabel3d>("myLabel3d9").In("PInternet").At(64, 65, 75, 22).Caption(links::kMakerPathLine)
-        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On(&TInstallF::myLabel3d8Click),
+        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On<&TInstallF::myLabel3d8Click>(),
     Row<TmyLabel3d>("myLabel3d6").In("PInternet").At(16, 120, 158, 18).Caption("Sie erreichen uns auch")
-        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On(&TInstallF::myLabel3d11Click),
+        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On<&TInstallF::myLabel3d11Click>(),
     Row<TmyLabel3d>("myLabel3d7").In("PInternet").At(16, 136, 171, 18).Caption("unter der eMail-Adresse:")
-        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On(&TInstallF::myLabel3d11Click),
+        .Font("Arial", 16).Style(Resit3d).Flags(kLink).On<&TInstallF::myLabel3d11Click>(),
     Row<TmyLabel3d>("myLabel3d11").In("PInternet").At(11, 160, 168, 22).Caption(links::kMailAddress)
-        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On(&TInstallF::myLabel3d11Click),
+        .Font("Arial", 19, fsBold).Style(Raised3d).Flags(kLink).On<&TInstallF::myLabel3d11Click>(),
 
     Row<TPanel>("PRelease").At(414, 120, 147, 161).Flags(kPanel),
     Row<TmyLabel3d>("myLabel3d1").In("PRelease").At(8, 10, 132, 19).Caption("Aktuelle Release:")
@@ -104,11 +104,11 @@ const ControlDef kRows[] = {
 
     Row<TPanel>("PButtons").At(462, 320, 80, 75).Flags(kPanel | ffInnerLowered),
     Row<TSpeedButton>("SBOK").In("PButtons").At(0, 0, 80, 25).Caption(" OK").Picture(RES_GLYPH_OK).Flags(ffFlat)
-        .On(&TInstallF::SBOKClick),
+        .On<&TInstallF::SBOKClick>(),
     Row<TSpeedButton>("SBAbbrechen").In("PButtons").At(0, 25, 80, 25).Caption("Abbrechen").Picture(RES_GLYPH_CANCEL)
-        .Flags(ffFlat).On(&TInstallF::SBAbbrechenClick),
+        .Flags(ffFlat).On<&TInstallF::SBAbbrechenClick>(),
     Row<TSpeedButton>("SBHilfe").In("PButtons").At(0, 50, 80, 25).Caption(" Info").Picture(RES_GLYPH_INFO)
-        .Flags(ffFlat).On(&TInstallF::SBHilfeClick),
+        .Flags(ffFlat).On<&TInstallF::SBHilfeClick>(),
 };
 
 // Today in the user's short date format.

@@ -19,9 +19,9 @@ const ControlDef kRows[] = {
     Row<TLabel>("Label1").At(16, 36, 100, 13).Caption("Verzeichnisname:").FontStyle(fsBold),
     Row<TEdit>("Edit1").At(128, 32, 121, 21),
     Row<TSpeedButton>("SBOK").At(128, 75, 80, 25).Caption(" &OK").Picture(RES_GLYPH_OK).Flags(ffFlat)
-        .On(&TNewFolderF::SBOKClick),
+        .On<&TNewFolderF::SBOKClick>(),
     Row<TSpeedButton>("SBAbbrechen").At(208, 75, 80, 25).Caption("&Abbrechen").Picture(RES_GLYPH_CANCEL)
-        .Flags(ffFlat).On(&TNewFolderF::SBAbbrechenClick),
+        .Flags(ffFlat).On<&TNewFolderF::SBAbbrechenClick>(),
 };
 
 TDirectoryListBox& DirectoryList() { return *InstallF->DirectoryListBox1; }

@@ -16,10 +16,10 @@ const FormDef kLicenseForm{"Lizenzbedingungen", 472, 364, bsDialog, 0};
 const ControlDef kRows[] = {
     Row<TSpeedButton>("SBOK").At(2, 307, 470, 25)
         .Caption(" JA, ich akzeptiere diese Bedingungen und m\xF6" "chte die Software installieren!")
-        .FontStyle(fsBold).Picture(RES_GLYPH_OK).Flags(ffFlat).On(&TLicenseF::SBOKClick),
+        .FontStyle(fsBold).Picture(RES_GLYPH_OK).Flags(ffFlat).On<&TLicenseF::SBOKClick>(),
     Row<TSpeedButton>("SBAbbrechen").At(2, 338, 470, 25)
         .Caption(" NEIN, ich akzeptiere diese Bedingungen nicht und m\xF6" "chte Setup beenden!")
-        .FontStyle(fsBold).Picture(RES_GLYPH_CANCEL).Flags(ffFlat).On(&TLicenseF::SBAbbrechenClick),
+        .FontStyle(fsBold).Picture(RES_GLYPH_CANCEL).Flags(ffFlat).On<&TLicenseF::SBAbbrechenClick>(),
     Row<TmyLabel3d>("myLabel3d1").At(144, 4, 183, 22).Caption("Lizenzbedingungen").Font("Arial", 19, fsBold)
         .Style(Raised3d),
     Row<TmyLabel3d>("myLabel3d2").At(56, 30, 354, 18).Caption("Bitte lesen Sie sich diesen Text aufmerksam durch!")

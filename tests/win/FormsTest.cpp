@@ -37,6 +37,8 @@ class TTestF : public TForm {
  public:
   TTestF();
   void Clicked(TObject* sender) { clicks.push_back(static_cast<TControl*>(sender)->Name()); }
+  // A second handler: each row must call its own.
+  void Pressed(TObject* sender) { clicks.push_back("pressed " + static_cast<TControl*>(sender)->Name()); }
   std::vector<std::string> clicks;
   int shows = 0;
   int queries = 0;
@@ -46,20 +48,20 @@ class TTestF : public TForm {
 
 const FormDef kTestForm{"Testformular", 400, 300, bsSingle, biSystemMenu | biMinimize, clNavy};
 
-const ControlDef kTestRows[] = {
+constexpr ControlDef kTestRows[] = {
     Row<TPanel>("Panel1").At(10, 10, 200, 200).Flags(ffOuterLowered | ffInnerRaised).Color(clSilver),
-    Row<TRadioButton>("RB1").In("Panel1").At(5, 5, 150, 17).Caption("Eins").Flags(ffChecked).On(&TTestF::Clicked),
+    Row<TRadioButton>("RB1").In("Panel1").At(5, 5, 150, 17).Caption("Eins").Flags(ffChecked).On<&TTestF::Clicked>(),
     Row<TEdit>("Edit1").In("Panel1").At(5, 30, 100, 21).Caption("Gr\xFC\xDF" "e").Font("Arial", 13),
-    Row<TRadioButton>("RB2").In("Panel1").At(5, 60, 150, 17).Caption("Zwei").On(&TTestF::Clicked),
-    Row<TSpeedButton>("SB1").In("Panel1").At(5, 90, 80, 25).Caption("&OK").Flags(ffFlat).On(&TTestF::Clicked),
-    Row<TProbe>("Probe").In("Panel1").At(100, 90, 50, 40).On(&TTestF::Clicked),
+    Row<TRadioButton>("RB2").In("Panel1").At(5, 60, 150, 17).Caption("Zwei").On<&TTestF::Clicked>(),
+    Row<TSpeedButton>("SB1").In("Panel1").At(5, 90, 80, 25).Caption("&OK").Flags(ffFlat).On<&TTestF::Clicked>(),
+    Row<TProbe>("Probe").In("Panel1").At(100, 90, 50, 40).On<&TTestF::Clicked>(),
     Row<TLabel>("Label1").In("Panel1").At(5, 140, 10, 10).Caption("Beschriftung"),
     Row<TLabel>("Label2").In("Panel1").At(100, 160, 90, 10).Caption("rechts").Flags(ffRightJustify),
     Row<TPanel>("Panel2").At(220, 10, 170, 100),
-    Row<TRadioButton>("RB3").In("Panel2").At(5, 5, 150, 17).Caption("Drei").On(&TTestF::Clicked),
-    Row<TRadioButton>("RB4").In("Panel2").At(5, 30, 150, 17).Caption("Vier").On(&TTestF::Clicked),
+    Row<TRadioButton>("RB3").In("Panel2").At(5, 5, 150, 17).Caption("Drei").On<&TTestF::Clicked>(),
+    Row<TRadioButton>("RB4").In("Panel2").At(5, 30, 150, 17).Caption("Vier").On<&TTestF::Clicked>(),
     Row<TMemo>("Memo1").In("Panel2").At(5, 55, 150, 40).Caption("eins\r\nzwei\r\ndrei").Flags(ffReadOnly | ffVScroll),
-    Row<TButton>("Button1").At(220, 150, 100, 25).Caption("&Schlie\xDF" "en").On(&TTestF::Clicked),
+    Row<TButton>("Button1").At(220, 150, 100, 25).Caption("&Schlie\xDF" "en").On<&TTestF::Pressed>(),
     Row<TProgressBar>("PB1").At(10, 250, 180, 12).Range(0, 350, 1),
 };
 
@@ -298,7 +300,7 @@ TEST_F(FormsTest, APushButtonIsPressedByEnterSpaceAndItsAltAccelerator) {
   ASSERT_TRUE(button.Focused());
   PostMessageA(button.Handle(), WM_KEYDOWN, VK_RETURN, 1);
   Pump();
-  EXPECT_EQ(form.clicks, std::vector<std::string>{"Button1"});
+  EXPECT_EQ(form.clicks, std::vector<std::string>{"pressed Button1"});
   PostMessageA(button.Handle(), WM_KEYDOWN, VK_SPACE, 1);
   PostMessageA(button.Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
   Pump();

@@ -22,7 +22,7 @@ class TLabelF : public TForm {
 
 const FormDef kLabelForm{"Beschriftungen", 460, 460, bsDialog, 0};
 
-const ControlDef kLabelRows[] = {
+constexpr ControlDef kLabelRows[] = {
     Row<TPanel>("Panel1").At(0, 0, 460, 460).Flags(ffOuterNone).Color(clTeal),
     Row<TmyLabel3d>("myLabel3d1")
         .In("Panel1")

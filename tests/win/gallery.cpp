@@ -36,11 +36,11 @@ const char kLong[] =
     "nur gem\xE4\xDF den folgenden Bestimmungen genutzt werden.\r\n\r\n1. Nutzung\r\n2. Weitergabe\r\n"
     "3. Gew\xE4hrleistung und Haftung\r\n4. \xC4nderungen an den Dateien\r\n\r\nAlle Rechte vorbehalten.";
 
-const ControlDef kRows[] = {
+constexpr ControlDef kRows[] = {
     Row<TPanel>("PKopf").At(0, 0, 620, 55).Flags(ffAlignTop | ffOuterNone).Color(clBlack),
     Row<TImage>("Image1").In("PKopf").At(210, 2, 200, 50).Picture(RES_BANNER).Flags(ffAutoSize | ffCenter),
     Row<TImage>("Image3").In("PKopf").At(8, 3, 153, 50).Picture(RES_MAKERLOGO).Flags(ffStretch | ffHandCursor)
-        .On(&TGalleryF::Clicked),
+        .On<&TGalleryF::Clicked>(),
     Row<TImage>("Image2").In("PKopf").At(512, 3, 100, 50).Picture(RES_PARTNERLOGO).Flags(ffHandCursor),
     Row<TToolBar>("ToolBar1").At(0, 56, 617, 2),
 
@@ -56,7 +56,7 @@ const ControlDef kRows[] = {
     Row<TmyLabel3d>("myLabel3dGesperrt").In("PEffekte").At(10, 128, 280, 22).Caption("Gesperrt: \xD6l und Fa\xDF")
         .Font("Arial", 19, fsBold).Style(Raised3d).Flags(ffDisabled),
     Row<TmyLabel3d>("myLabel3dLink").In("PEffekte").At(10, 160, 280, 18).Caption("Besuchen Sie unser Web-Studio")
-        .Font("Arial", 16).Style(Resit3d).Flags(ffHandCursor).On(&TGalleryF::Clicked),
+        .Font("Arial", 16).Style(Resit3d).Flags(ffHandCursor).On<&TGalleryF::Clicked>(),
 
     Row<TPanel>("PEingabe").At(320, 66, 290, 200).Flags(ffOuterLowered),
     Row<TStaticText>("ST1").In("PEingabe").At(10, 8, 110, 17).Caption("Quellverzeichnis:").FontStyle(fsBold)
@@ -79,27 +79,27 @@ const ControlDef kRows[] = {
 
     Row<TPanel>("Panel6").At(10, 276, 300, 184).Flags(ffOuterLowered),
     Row<TRadioButton>("RBAuto").In("Panel6").At(5, 4, 175, 17).Caption("Automatisches Setup").Font(nullptr, 13)
-        .Flags(ffChecked).On(&TGalleryF::Clicked),
+        .Flags(ffChecked).On<&TGalleryF::Clicked>(),
     Row<TMemo>("Memo1").In("Panel6").At(24, 24, 170, 56).Caption(kMemo).Color(clBtnFace).Flags(ffReadOnly | ffNoBorder),
     Row<TRadioButton>("RBUser").In("Panel6").At(5, 86, 175, 17).Caption("Benutzerdefiniertes Setup").Font(nullptr, 13)
-        .On(&TGalleryF::Clicked),
+        .On<&TGalleryF::Clicked>(),
     Row<TLabel>("LPB").In("Panel6").At(32, 112, 123, 13).Caption("Installationsfortschritt").FontStyle(fsBold),
     Row<TProgressBar>("PB1").In("Panel6").At(2, 130, 180, 12).Range(0, 350, 1),
-    Row<TButton>("Button1").In("Panel6").At(190, 150, 100, 25).Caption("&Schlie\xDF" "en").On(&TGalleryF::Clicked),
+    Row<TButton>("Button1").In("Panel6").At(190, 150, 100, 25).Caption("&Schlie\xDF" "en").On<&TGalleryF::Clicked>(),
 
     Row<TPanel>("PButtons").At(320, 276, 290, 184).Flags(ffOuterLowered | ffInnerLowered),
     Row<TSpeedButton>("SBOK").In("PButtons").At(5, 5, 80, 25).Caption(" OK").Picture(RES_GLYPH_OK).Flags(ffFlat)
-        .On(&TGalleryF::Clicked),
+        .On<&TGalleryF::Clicked>(),
     Row<TSpeedButton>("SBAbbrechen").In("PButtons").At(5, 30, 80, 25).Caption("&Abbrechen").Picture(RES_GLYPH_CANCEL)
-        .Flags(ffFlat).On(&TGalleryF::Clicked),
+        .Flags(ffFlat).On<&TGalleryF::Clicked>(),
     Row<TSpeedButton>("SBHilfe").In("PButtons").At(5, 55, 80, 25).Caption(" Info").Picture(RES_GLYPH_INFO)
-        .Flags(ffFlat).On(&TGalleryF::Clicked),
+        .Flags(ffFlat).On<&TGalleryF::Clicked>(),
     Row<TSpeedButton>("SBGesperrt").In("PButtons").At(5, 80, 80, 25).Caption(" OK").Picture(RES_GLYPH_OK)
         .Flags(ffFlat | ffDisabled),
     Row<TSpeedButton>("SBNormal").In("PButtons").At(5, 110, 80, 25).Caption(" OK").FontStyle(fsBold)
-        .Picture(RES_GLYPH_OK).On(&TGalleryF::Clicked),
+        .Picture(RES_GLYPH_OK).On<&TGalleryF::Clicked>(),
     Row<TSpeedButton>("SpeedButton1").In("PButtons").At(5, 145, 175, 25).Caption("Neues Verzeichnis erstellen")
-        .Font("Arial", 13).On(&TGalleryF::Clicked),
+        .Font("Arial", 13).On<&TGalleryF::Clicked>(),
     Row<TMemo>("MemoLizenz").In("PButtons").At(95, 5, 188, 130).Caption(kLong).Flags(ffReadOnly | ffVScroll),
 };
 
