@@ -8,7 +8,7 @@ work=$(mktemp -d "$b/repro.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 targets=(setupcli)
 for dir in one second-build; do
-  cmake -S "$root" -B "$work/$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMIRVO_TESTS=OFF \
+  cmake -S "$root" -B "$work/$dir" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DMIRVO_TESTS=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null || { echo "FAIL reproducible: configure"; exit 1; }
   cmake --build "$work/$dir" --target help | grep -q '^setup:' && targets=(setupcli setup)
   cmake --build "$work/$dir" --target "${targets[@]}" >/dev/null || { echo "FAIL reproducible: build"; exit 1; }
