@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "FormsTestKit.h"
+#include "RegistrySandbox.h"
 #include "components/Mylabel.h"
+#include "engine/Engine.h"
 #include "resources/Links.h"
 #include "platform/win32/Win32System.h"
 #include "setup/Final.h"
@@ -198,6 +200,39 @@ TEST_F(SetupDialogsTest, DecliningTheLicenceEndsTheProgramWithoutTheCloseQuery) 
   EXPECT_EQ(queries, 0);
   EXPECT_FALSE(LicenseAccepted);
   EXPECT_FALSE(LicenseF->Showing());
+}
+
+// With the real windows, created as the program creates them: the main
+// window finishes its start-up after the decline, and the program ends
+// before an install step could run.
+TEST_F(SetupDialogsTest, AfterDecliningTheMainWindowFinishesItsStartUpAndNoInstallStepRuns) {
+  RegistrySandbox sandbox;
+  platform::Win32System sys;
+  platform::System* previousSys = platform::SetSys(&sys);
+  StartDir.clear();
+  SetupProceed = false;
+  app.CreateForm(InstallF);
+  app.CreateForm(about);
+  app.CreateForm(LicenseF);
+  app.CreateForm(FinalF);
+  app.CreateForm(NewFolderF);
+  bool finishShown = false;
+  FinalF->OnShow = [&](TObject*) { finishShown = true; };
+  Later([&] {
+    EXPECT_TRUE(LicenseF->Showing());
+    EXPECT_FALSE(InstallF->Showing());
+    ClickOn(*LicenseF->SBAbbrechen);
+  });
+  app.Run();
+  EXPECT_TRUE(app.Terminated());
+  EXPECT_FALSE(LicenseF->Showing());
+  EXPECT_EQ(StartDir, sys.GetCurrentDir());
+  EXPECT_EQ(InstallF->EInput->Text(), StartDir);
+  EXPECT_EQ(InstallF->EOutput->Text(), DefaultTargetDir);
+  EXPECT_FALSE(SetupProceed);
+  EXPECT_EQ(InstallF->PB1->Position(), 0);
+  EXPECT_FALSE(finishShown);
+  platform::SetSys(previousSys);
 }
 
 TEST_F(SetupDialogsTest, TheFinishDialogsLinksOpenTheWebPageAndTheMailOwnedByTheApplication) {
