@@ -241,6 +241,7 @@ void TInstallF::SBOKClick(TObject*) {
   } catch (...) {
     // An install that failed says nothing; the window stays for another try.
   }
+  progress_->Flush();
   if (finished) Close();
 }
 
@@ -279,9 +280,16 @@ std::string TInstallF::TargetText() const { return EOutput->Text(); }
 
 ProgressBar& TInstallF::Progress() { return *progress_; }
 
-void TInstallF::ShowMessage(const std::string& text) { forms::ShowMessage(text); }
+// The bar stands still while a box is up: it shows the true count first.
+void TInstallF::ShowMessage(const std::string& text) {
+  progress_->Flush();
+  forms::ShowMessage(text);
+}
 
-void TInstallF::ShowFinish() { FinalF->ShowModal(); }
+void TInstallF::ShowFinish() {
+  progress_->Flush();
+  FinalF->ShowModal();
+}
 
 void RemoveDriveEntries(TDriveComboBox& drives) {
   const int count = drives.Count();
