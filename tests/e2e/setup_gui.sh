@@ -2,7 +2,7 @@
 # setup.exe itself, in the test prefix's virtual desktop, driven with mouse
 # clicks and key presses at the places of its controls: declining the
 # licence writes nothing; the automatic setup installs into the program-files
-# folder (a 64 MiB program, so that the progress layout can be seen); the
+# folder (a 128 MiB program, so that the progress layout can be seen); the
 # user-defined setup installs into a folder made with the new-folder dialog;
 # the info dialog; the cancel question answered "&Nein", then "&Ja". After
 # each install: the files byte for byte, the registry values and the four
@@ -83,7 +83,7 @@ make_dist() {  # folder, program file
 }
 small=$b/win64/demo/mirvo98.exe
 large=$work/large.exe
-head -c $((64 << 20)) /dev/urandom >"$large"
+head -c $((128 << 20)) /dev/urandom >"$large"
 make_dist "$work/dist" "$small" >/dev/null 2>&1 || fail mkdist "could not lay out the distribution"
 make_dist "$work/dist-large" "$large" >/dev/null 2>&1 || fail mkdist-large "could not lay out the large distribution"
 
@@ -154,14 +154,10 @@ nothing_written decline
 gui_start "$work/dist-large" "$work/auto.out"
 if step auto-licence gui_accept_licence ""; then
   gui_shot setup-main-automatic main
-  gui_click main.ok
-  sleep 1
-  # Caught while the install runs: the finish dialog has not come yet.
-  if kill -0 "$SETUP_PID" 2>/dev/null && [ -z "$(gui_window finish)" ]; then
-    gui_shot setup-progress main
+  if gui_ok_catching_progress setup-progress; then
     ok auto-progress-layout
   else
-    fail auto-progress-layout "the install was over within a second"
+    fail auto-progress-layout "no screenshot of the progress layout before the finish dialog came"
   fi
   if gui_wait finish 240; then
     ok auto-finish-dialog

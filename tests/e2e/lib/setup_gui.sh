@@ -90,7 +90,7 @@ gui_click() {  # kind.control
   xdotool mousemove $((x + border + cx)) $((y + h - ch - border + cy))
   sleep 0.2
   xdotool click 1
-  sleep 0.3
+  sleep "${GUI_SETTLE:-0.3}"
 }
 
 gui_keys() {
@@ -169,12 +169,46 @@ gui_new_folder() {  # name, shot name or empty
   gui_wait_gone newfolder 20 || { echo "the new-folder dialog stays" >&2; return 1; }
 }
 
-# OK in the main window; a shot of the progress layout a moment later, while
-# the install runs; then the finish dialog.
+# Whether a screenshot of the main window shows its progress layout: the
+# explanation under "Automatisches Setup" (Memo1) has gone, its place in
+# Panel6 is one colour.
+gui_progress_layout() {  # screenshot of the main window's frame
+  local w h cw ch border colours
+  read -r w h <<<"$(identify -format '%w %h' "$1")"
+  read -r cw ch <<<"${GUI_CLIENT[main]}"
+  border=$(((w - cw) / 2))
+  colours=$(convert "$1" -crop "140x26+$((border + 30))+$((h - ch - border + 261))" -format %k info:)
+  [ "$colours" = 1 ]
+}
+
+# OK in the main window. While the install runs, screenshots follow each
+# other until one shows the progress layout and no finish dialog has come
+# before it was taken; that one is kept as NAME. Fails when the install was
+# over before one was caught.
+gui_ok_catching_progress() {  # name
+  local i frame=$shots/.frame.png caught=1
+  mkdir -p "$shots"
+  GUI_SETTLE=0 gui_click main.ok
+  for ((i = 0; i < 2400; i++)); do
+    gui_shot .frame main || break
+    [ -n "$(gui_window finish)" ] && break
+    if gui_progress_layout "$frame"; then
+      mv "$frame" "$shots/$1.png"
+      caught=0
+      break
+    fi
+  done
+  rm -f "$frame"
+  return $caught
+}
+
+# OK in the main window, then the finish dialog.
 gui_install() {  # progress shot name or empty, finish shot name or empty
-  gui_click main.ok
-  sleep 1
-  [ -z "$1" ] || gui_shot "$1" main
+  if [ -n "$1" ]; then
+    gui_ok_catching_progress "$1" || echo "the install was over before its progress could be seen" >&2
+  else
+    gui_click main.ok
+  fi
   gui_wait finish 240 || { echo "no finish dialog" >&2; return 1; }
   [ -z "$2" ] || gui_shot "$2" finish
   gui_click finish.close
