@@ -500,3 +500,12 @@ TEST_F(NewFolderTest, OkDoesNothingWhenTheListsFolderIsGone) {
   EXPECT_FALSE(IsDirectory(scratch_ + "\\Neu"));
   EXPECT_EQ(InstallF->DirectoryListBox1->Directory(), gone);
 }
+
+// A drive's root ends in its backslash already: the prompt shows no second one.
+TEST_F(NewFolderTest, ThePromptAtADrivesRootHasOneBackslash) {
+  InstallF->DirectoryListBox1->SetDirectory("C:\\");
+  ASSERT_EQ(InstallF->DirectoryListBox1->Directory(), "C:\\");
+  Later([] { ClickOn(*NewFolderF->SBAbbrechen); });
+  NewFolderF->ShowModal();
+  EXPECT_EQ(NewFolderF->Label2->Caption(), "... C:\\ erstellen");
+}
