@@ -169,10 +169,13 @@ void TDirectoryListBox::SetDirectory(const std::string& directory) {
   if (directory.empty() || lstrcmpiA(directory.c_str(), directory_.c_str()) == 0) return;
   {
     QuietDriveErrors quiet;
+    const std::string previous = CurrentDirectory();
     // A relative name is taken from the list's directory, wherever the process stands now.
     SetCurrentDirectoryA(directory_.c_str());
-    if (!SetCurrentDirectoryA(directory.c_str()))
+    if (!SetCurrentDirectoryA(directory.c_str())) {
+      SetCurrentDirectoryA(previous.c_str());
       throw platform::Error("Das Verzeichnis " + directory + " ist nicht erreichbar.");
+    }
   }
   directory_ = CurrentDirectory();
   ReadDirectoryNames();

@@ -116,8 +116,10 @@ TEST_F(FileCtrlTest, AnAssignmentMovesTheCurrentDirectoryAndRaisesOneChange) {
   EXPECT_EQ(list.Directory(), base + "\\Alpha\\innen");
 
   // A directory that cannot be entered raises and leaves everything as it was.
+  SetCurrentDirectoryA(base.c_str());
   EXPECT_THROW(list.SetDirectory(base + "\\fehlt"), platform::Error);
   EXPECT_EQ(list.Directory(), base + "\\Alpha\\innen");
+  EXPECT_EQ(CurrentDir(), base);
   EXPECT_EQ(form.changes.size(), 2u);
 }
 
