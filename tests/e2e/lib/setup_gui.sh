@@ -54,7 +54,7 @@ gui_window() {
 gui_wait() {  # kind, seconds
   local i
   for ((i = 0; i < $2 * 10; i++)); do
-    [ -n "$(gui_window "$1")" ] && { sleep 0.5; return 0; }  # and painted
+    [ -n "$(gui_window "$1")" ] && { sleep 1; return 0; }  # painted and active
     sleep 0.1
   done
   return 1
