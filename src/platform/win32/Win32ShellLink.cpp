@@ -70,16 +70,49 @@ class Win32ShellLinkObject final : public ShellLinkObject {
   ComPtr<IShellLinkA> link_;
 };
 
+// COM lives in ole32, which brings a dozen more libraries into the process.
+// It is loaded when the first shortcut is written, so that starting the setup
+// and a run that ends earlier do not pay for it; the restricted DLL search
+// takes it from the system folder.
+struct Com {
+  decltype(&CoInitialize) initialize = nullptr;
+  decltype(&CoUninitialize) uninitialize = nullptr;
+  decltype(&CoCreateInstance) createInstance = nullptr;
+};
+
+template <class Function>
+void Bind(HMODULE module, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+const Com& Ole32() {
+  static const Com com = [] {
+    Com c;
+    if (HMODULE module = LoadLibraryA("ole32.dll")) {
+      Bind(module, "CoInitialize", c.initialize);
+      Bind(module, "CoUninitialize", c.uninitialize);
+      Bind(module, "CoCreateInstance", c.createInstance);
+    }
+    return c;
+  }();
+  return com;
+}
+
 }  // namespace
 
-ComResult Win32ShellLinkApi::Initialize() { return CoInitialize(nullptr); }
+ComResult Win32ShellLinkApi::Initialize() {
+  return Ole32().initialize ? Ole32().initialize(nullptr) : CO_E_NOTINITIALIZED;
+}
 
-void Win32ShellLinkApi::Uninitialize() { CoUninitialize(); }
+void Win32ShellLinkApi::Uninitialize() {
+  if (Ole32().uninitialize) Ole32().uninitialize();
+}
 
 ComResult Win32ShellLinkApi::CreateShellLink(std::unique_ptr<ShellLinkObject>& link) {
+  if (!Ole32().createInstance) return REGDB_E_CLASSNOTREG;
   IShellLinkA* p = nullptr;
-  const HRESULT result =
-      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void**>(&p));
+  const HRESULT result = Ole32().createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                                reinterpret_cast<void**>(&p));
   if (SUCCEEDED(result)) {
     ComPtr<IShellLinkA> owned(p);
     link = std::make_unique<Win32ShellLinkObject>(std::move(owned));
