@@ -17,16 +17,10 @@ shots=$b/artifacts
 work=$b/e2e-setup-gui
 # shellcheck source=lib/setup_gui.sh
 . "$root/tests/e2e/lib/setup_gui.sh"
+suite=setup_gui
+# shellcheck source=lib/checks.sh
+. "$root/tests/e2e/lib/checks.sh"
 
-failed=0
-ok() { echo "ok setup_gui-$1"; }
-fail() {
-  echo "FAIL setup_gui-$1: $2"
-  failed=1
-}
-check() {  # name, actual, expected
-  if [ "$2" = "$3" ]; then ok "$1"; else fail "$1" "got '$2', expected '$3'"; fi
-}
 step() {  # name, command...: the command's complaint is the failure's reason
   local name=$1 reason
   shift
@@ -37,23 +31,9 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
   fail environment "needs DISPLAY and WINEPREFIX (scripts/test provides both)"
   exit 1
 fi
-run() { "$root/tests/win/wine-run" "$@"; }
-reg_value() {  # key, value name
-  run reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n {sub(/^ *[^ ]+ +REG_SZ +/, ""); print}'
-}
 reg_exists() { run reg query "$1" >/dev/null 2>&1; }
-unix_path() {  # C:\a\b -> the file in the prefix
-  local p=${1//\\//}
-  echo "$WINEPREFIX/drive_c${p#C:}"
-}
-
-uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quandelwerk_Mirvo98'
-product_key='HKLM\Software\Quandelwerk\Mirvo98v2'
 auto_target="$(reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion' ProgramFilesDir)\\Quandelwerk - Mirvo98"
 user_target='C:\Eigenes Mirvo'
-programs=$(reg_value 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' Programs)
-group="$(unix_path "$programs")/Mirvo 98"
-uninstaller=$WINEPREFIX/drive_c/windows/System/UninstallMirvo98.exe
 
 # Whatever an install leaves behind, also from the other suites in this prefix.
 clean_product() {
@@ -96,41 +76,6 @@ nothing_written() {  # name
   reg_exists "$uninstall_key" && left+=" the uninstall entry"
   reg_exists "$product_key" && left+=" the product key"
   if [ -z "$left" ]; then ok "$1-nothing-written"; else fail "$1-nothing-written" "found$left"; fi
-}
-
-installed() {  # name, target, program file
-  local name=$1 target=$2 program=$3 dir lnk field_of
-  dir=$(unix_path "$target")
-  cmp -s "$program" "$dir/mirvo98.exe" && ok "$name-program" || fail "$name-program" "mirvo98.exe missing or different"
-  for f in Mirvo98.hlp order.txt Bestell.doc Readme.txt FILE_ID.DIZ; do
-    cmp -s "$root/demo/files/$f" "$dir/$f" && ok "$name-companion-$f" || fail "$name-companion-$f" "missing or different"
-  done
-  cmp -s "$b/win64/demo/uninstall.exe" "$uninstaller" && ok "$name-uninstaller" ||
-    fail "$name-uninstaller" "UninstallMirvo98.exe missing or different"
-  check "$name-uninstall-name" "$(reg_value "$uninstall_key" DisplayName)" "Mirvo 98"
-  check "$name-uninstall-string" "$(reg_value "$uninstall_key" UninstallString)" 'C:\windows\System\UninstallMirvo98.exe'
-  check "$name-product-path" "$(reg_value "$product_key" Pfad)" "$target\\"
-  field() { sed -n "s/^\t$2\t*: //p" "$1" | head -n1; }
-  # lnkinfo misprints the show command: it comes from the file header (4 bytes at 0x3C).
-  show_command() { od -An -tu4 -j60 -N4 --endian=little "$1" | tr -d ' '; }
-  while IFS='|' read -r link file; do
-    lnk="$group/$link.lnk"
-    if [ ! -f "$lnk" ]; then
-      fail "$name-shortcut-$file" "no $link.lnk in $group"
-      continue
-    fi
-    lnkinfo "$lnk" >"$work/info" 2>&1
-    check "$name-shortcut-$file-target" "$(field "$work/info" 'Local path')" "$target\\$file"
-    check "$name-shortcut-$file-working-dir" "$(field "$work/info" 'Working directory')" "$target\\"
-    check "$name-shortcut-$file-description" "$(field "$work/info" 'Description')" "$link"
-    check "$name-shortcut-$file-icon" "$(field "$work/info" 'Icon location')" "$target\\$file"
-    check "$name-shortcut-$file-show-command" "$(show_command "$lnk")" 1
-  done <<'LINKS'
-Mirvo 98|Mirvo98.exe
-Mirvo 98 - Hilfe|Mirvo98.hlp
-Bestellformular im Word-Format|Bestell.doc
-Bestellformular im TXT-Format|Order.txt
-LINKS
 }
 
 ends() {  # name
