@@ -1,28 +1,53 @@
 #include "DecompressionStream.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
-// Input is read in large pieces: inflate runs best when it need not stop for input.
+// Input is read and output made in large pieces: inflate runs best when it
+// need not stop for either.
 constexpr std::size_t kInputSize = 64 * 1024;
+constexpr std::size_t kOutputSize = 64 * 1024;
 }
 
 DecompressionStream::DecompressionStream(platform::Stream& source)
-    : source_(source), sourceStart_(source.Seek(0, platform::SeekOrigin::Current)), input_(kInputSize) {
+    : source_(source),
+      sourceStart_(source.Seek(0, platform::SeekOrigin::Current)),
+      input_(kInputSize),
+      output_(kOutputSize) {
   if (inflateInit(&zs_) != Z_OK) throw DecompressionError();
 }
 
 DecompressionStream::~DecompressionStream() { inflateEnd(&zs_); }
 
 std::size_t DecompressionStream::Read(void* buffer, std::size_t count) {
-  zs_.next_out = static_cast<Bytef*>(buffer);
-  zs_.avail_out = static_cast<uInt>(count);
-  while (zs_.avail_out > 0 && !finished_) {
+  auto* out = static_cast<unsigned char*>(buffer);
+  std::size_t delivered = 0;
+  while (delivered < count) {
+    if (outputStart_ == outputEnd_ && !Refill()) break;
+    const std::size_t n = std::min(count - delivered, outputEnd_ - outputStart_);
+    std::memcpy(out + delivered, output_.data() + outputStart_, n);
+    outputStart_ += n;
+    delivered += n;
+  }
+  position_ += static_cast<std::int64_t>(delivered);
+  return delivered;
+}
+
+bool DecompressionStream::Refill() {
+  // What inflate made before it met the damage has been handed out; now the error.
+  if (failed_) throw DecompressionError();
+  outputStart_ = outputEnd_ = 0;
+  zs_.next_out = output_.data();
+  zs_.avail_out = static_cast<uInt>(output_.size());
+  while (zs_.avail_out > 0 && !finished_ && !failed_) {
     if (zs_.avail_in == 0) {
       const std::size_t got = source_.Read(input_.data(), input_.size());
       if (got == 0) {
         // An empty source holds no stream at all; one that ends inside its
         // stream is cut short, and what it inflated is not the whole file.
-        if (sourceSeen_) throw DecompressionError();
-        finished_ = true;
+        failed_ = sourceSeen_;
+        finished_ = !sourceSeen_;
         break;
       }
       sourceSeen_ = true;
@@ -30,16 +55,13 @@ std::size_t DecompressionStream::Read(void* buffer, std::size_t count) {
       zs_.avail_in = static_cast<uInt>(got);
     }
     const int result = inflate(&zs_, Z_NO_FLUSH);
-    if (result == Z_STREAM_END) {
-      finished_ = true;
-    } else if (result != Z_OK) {
-      // Negative codes and a request for a preset dictionary alike.
-      throw DecompressionError();
-    }
+    // Negative codes and a request for a preset dictionary alike are errors.
+    finished_ = result == Z_STREAM_END;
+    failed_ = result != Z_OK && result != Z_STREAM_END;
   }
-  const std::size_t delivered = count - zs_.avail_out;
-  position_ += static_cast<std::int64_t>(delivered);
-  return delivered;
+  outputEnd_ = output_.size() - zs_.avail_out;
+  if (outputEnd_ == 0 && failed_) throw DecompressionError();
+  return outputEnd_ > 0;
 }
 
 void DecompressionStream::Write(const void*, std::size_t) { throw InvalidStreamOperation(); }
@@ -76,6 +98,8 @@ void DecompressionStream::Restart() {
   source_.Seek(sourceStart_, platform::SeekOrigin::Begin);
   zs_.next_in = nullptr;
   zs_.avail_in = 0;
+  outputStart_ = outputEnd_ = 0;
+  failed_ = false;
   position_ = 0;
   sourceSeen_ = false;
   finished_ = false;
