@@ -1,6 +1,7 @@
 #include "Engine.h"
 
 #include <stdexcept>
+#include <vector>
 
 #include "DecompressionStream.h"
 #include "InstallHost.h"
@@ -23,6 +24,43 @@ constexpr char kCurrentVersionKey[] = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERS
 constexpr char kUninstallKey[] = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\Uninstall";
 constexpr char kUninstallSubkey[] = "Quandelwerk_Mirvo98";
 constexpr char kUninstallerName[] = "\\UninstallMirvo98.exe";
+
+// Collects the program's blocks and writes them in large pieces: each write is
+// a trip into the system, and sixteen thousand of them cost more than the
+// inflating. A failed write raises as it would have; on the way out of any
+// other error, what was delivered so far is still written.
+class WriteBehind {
+ public:
+  explicit WriteBehind(platform::Stream& target) : target_(target) { pending_.reserve(kPieceSize); }
+  ~WriteBehind() {
+    try {
+      Flush();
+    } catch (...) {
+      // The error that brought us here is the one to report.
+    }
+  }
+  WriteBehind(const WriteBehind&) = delete;
+  WriteBehind& operator=(const WriteBehind&) = delete;
+
+  void Write(const char* data, std::size_t count) {
+    pending_.insert(pending_.end(), data, data + count);
+    if (pending_.size() >= kPieceSize) Flush();
+  }
+  void Flush() {
+    if (pending_.empty()) return;
+    // Written or failed, these bytes are done with: never write them twice.
+    struct Done {
+      std::vector<char>& bytes;
+      ~Done() { bytes.clear(); }
+    } done{pending_};
+    target_.Write(pending_.data(), pending_.size());
+  }
+
+ private:
+  static constexpr std::size_t kPieceSize = 1 << 20;
+  platform::Stream& target_;
+  std::vector<char> pending_;
+};
 
 // Copies `from` to `to` block by block, stepping `bar` once per block when given.
 // Both files are closed when an error passes, by their destructors.
@@ -108,17 +146,19 @@ void PrepareTarget() {
 void ExtractProgram() {
   platform::System& sys = platform::Sys();
   ProgressBar& bar = Host().Progress();
-  // Declared in this order so that they are released reader first, source last.
+  // Declared in this order so that they are released writer and reader first, source last.
   const auto source = sys.OpenFileStream(SourcePath + "mirvo98.dat");
   const auto target = sys.CreateFileStream(TargetPath + "mirvo98.exe");
   DecompressionStream reader(*source);
+  WriteBehind writer(*target);
   char buffer[kBlockSize];
   for (;;) {
     const std::size_t count = reader.Read(buffer, sizeof buffer);
     if (count == 0) break;
-    target->Write(buffer, count);
+    writer.Write(buffer, count);
     bar.StepIt();
   }
+  writer.Flush();
 }
 
 void CopyCompanionFiles() {

@@ -161,3 +161,18 @@ TEST_F(EngineTest, ACompleteRunFillsTheBarAndShowsTheFinishDialogOnce) {
   EXPECT_EQ(window.finishShown, 1);
   EXPECT_TRUE(window.messages.empty());
 }
+
+TEST_F(EngineTest, AProgramOfSeveralMegabytesArrivesWholeAndADiskThatFillsUpOnTheWayStopsIt) {
+  const std::string program = SampleBytes(3 * 1024 * 1024 + 5);
+  sys->PutFile("C:\\Setup\\mirvo98.dat", Deflate(program));
+  PrepareTarget();
+  ExtractProgram();
+  EXPECT_TRUE(sys->FileData("C:\\Ziel\\mirvo98.exe") == program);
+  // 3 MiB and 5 bytes make 769 blocks; the bar starts over each time it passes 350.
+  EXPECT_EQ(window.bar.Position(), (10 + 769) % 350);
+
+  sys->LimitSpace(1536 * 1024);
+  EXPECT_THROW(ExtractProgram(), platform::StreamError);
+  EXPECT_EQ(sys->OpenStreams(), 0);
+  EXPECT_TRUE(sys->FileData("C:\\Ziel\\mirvo98.exe") == program.substr(0, 1536 * 1024));
+}
