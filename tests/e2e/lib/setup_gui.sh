@@ -171,32 +171,34 @@ gui_new_folder() {  # name, shot name or empty
 
 # Whether a screenshot of the main window shows its progress layout: the
 # explanation under "Automatisches Setup" (Memo1) has gone, its place in
-# Panel6 is one colour.
+# Panel6 is one colour. The strip looked at lies left of where the centred
+# finish dialog covers the main window, so it tells also behind that dialog.
 gui_progress_layout() {  # screenshot of the main window's frame
   local w h cw ch border colours
   read -r w h <<<"$(identify -format '%w %h' "$1")"
   read -r cw ch <<<"${GUI_CLIENT[main]}"
   border=$(((w - cw) / 2))
-  colours=$(convert "$1" -crop "140x26+$((border + 30))+$((h - ch - border + 261))" -format %k info:)
+  colours=$(convert "$1" -crop "50x26+$((border + 30))+$((h - ch - border + 261))" -format %k info:)
   [ "$colours" = 1 ]
 }
 
 # OK in the main window. While the install runs, screenshots follow each
-# other until one shows the progress layout and no finish dialog has come
-# before it was taken; that one is kept as NAME. Fails when the install was
-# over before one was caught.
+# other until one shows the progress layout; that one is kept as NAME. An
+# install that is over before one is caught still shows the layout behind its
+# finish dialog, and that screenshot is kept instead. Fails when neither shows it.
 gui_ok_catching_progress() {  # name
-  local i frame=$shots/.frame.png caught=1
+  local i frame=$shots/.frame.png caught=1 finished
   mkdir -p "$shots"
   GUI_SETTLE=0 gui_click main.ok
   for ((i = 0; i < 2400; i++)); do
+    finished=$(gui_window finish)
     gui_shot .frame main || break
-    [ -n "$(gui_window finish)" ] && break
     if gui_progress_layout "$frame"; then
       mv "$frame" "$shots/$1.png"
       caught=0
       break
     fi
+    [ -n "$finished" ] && break
   done
   rm -f "$frame"
   return $caught
