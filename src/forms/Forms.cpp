@@ -301,15 +301,19 @@ void TApplication::ShowException(const std::string& message) {
 }
 
 void TApplication::Dispatch(MSG& msg) {
-  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  if (dynamic_cast<TForm*>(FindControl(root))) {
-    auto* form = static_cast<TForm*>(FindControl(root));
-    // Windowless buttons have no window for the dialog manager to find.
-    if (msg.message == WM_SYSCHAR && form->DialogChar(static_cast<char>(msg.wParam))) return;
-    if (IsDialogMessageA(root, &msg)) return;
+  try {
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (dynamic_cast<TForm*>(FindControl(root))) {
+      auto* form = static_cast<TForm*>(FindControl(root));
+      // Windowless buttons have no window for the dialog manager to find.
+      if (msg.message == WM_SYSCHAR && form->DialogChar(static_cast<char>(msg.wParam))) return;
+      if (IsDialogMessageA(root, &msg)) return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  } catch (const std::exception& e) {
+    ShowException(e.what());
   }
-  TranslateMessage(&msg);
-  DispatchMessageA(&msg);
 }
 
 void TApplication::HandleMessage() {
@@ -319,11 +323,7 @@ void TApplication::HandleMessage() {
     terminated_ = true;
     return;
   }
-  try {
-    Dispatch(msg);
-  } catch (const std::exception& e) {
-    ShowException(e.what());
-  }
+  Dispatch(msg);
 }
 
 void TApplication::ProcessMessages() {
@@ -333,11 +333,7 @@ void TApplication::ProcessMessages() {
       terminated_ = true;
       return;
     }
-    try {
-      Dispatch(msg);
-    } catch (const std::exception& e) {
-      ShowException(e.what());
-    }
+    Dispatch(msg);
   }
 }
 

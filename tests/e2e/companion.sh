@@ -16,7 +16,6 @@ unix=$WINEPREFIX/drive_c/mirvo-e2e-companion
 uninstaller=$WINEPREFIX/drive_c/windows/System/UninstallMirvo98.exe
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quandelwerk_Mirvo98'
 work=$b/e2e-companion
-failed=0
 
 forget_install() {
   rm -rf "$unix" "$uninstaller"
@@ -32,14 +31,9 @@ trap cleanup EXIT
 cleanup  # what a killed run may have left, immutable files included
 mkdir -p "$work"
 
-ok() { echo "ok companion-$1"; }
-fail() {
-  echo "FAIL companion-$1: $2"
-  failed=1
-}
-check() {  # name, actual, expected
-  if [ "$2" = "$3" ]; then ok "$1"; else fail "$1" "got '$2', expected '$3'"; fi
-}
+suite=companion
+# shellcheck source=lib/checks.sh
+. "$root/tests/e2e/lib/checks.sh"
 # Runs setupcli in the distribution; waits for the process, not for the end of
 # its output (Wine's helpers may keep inherited pipes open). Output: $work/out.
 install() {  # distribution directory

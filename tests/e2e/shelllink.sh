@@ -14,16 +14,10 @@ dir=C:\\mirvo-e2e-shelllink
 unix=$WINEPREFIX/drive_c/mirvo-e2e-shelllink
 work=$(mktemp -d)
 trap 'rm -rf "$work" "$unix"' EXIT
-failed=0
 
-ok() { echo "ok shelllink-$1"; }
-fail() {
-  echo "FAIL shelllink-$1: $2"
-  failed=1
-}
-check() {  # name, actual, expected
-  if [ "$2" = "$3" ]; then ok "$1"; else fail "$1" "got '$2', expected '$3'"; fi
-}
+suite=shelllink
+# shellcheck source=lib/checks.sh
+. "$root/tests/e2e/lib/checks.sh"
 # Runs savelink and waits for it (not for the end of its output: Wine's
 # helper processes may keep inherited pipes open); its output goes to $work/out.
 save() {
